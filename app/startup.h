@@ -1,0 +1,8 @@
+// The platform-neutral start-up steps: the saved state is loaded, the command line read
+// (a page switch sets CurrentPage), and an interactive run announces itself in the log.
+#pragma once
+
+#include "app/command_line.h"
+#include "state/app_state.h"
+
+CommandLineOptions StartSession(AppState& state);

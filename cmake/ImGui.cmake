@@ -1,0 +1,22 @@
+# Dear ImGui from the source tree that scripts/setup.sh unpacks. Its headers are
+# system includes, so its code never shows in our warnings.
+set(QF_IMGUI_DIR "${QF_DEPS_DIR}/imgui" CACHE PATH "Dear ImGui source tree")
+if(NOT EXISTS "${QF_IMGUI_DIR}/imgui.h")
+    message(FATAL_ERROR "Dear ImGui not found in ${QF_IMGUI_DIR}: run scripts/setup.sh first")
+endif()
+
+add_library(imgui STATIC
+    ${QF_IMGUI_DIR}/imgui.cpp
+    ${QF_IMGUI_DIR}/imgui_draw.cpp
+    ${QF_IMGUI_DIR}/imgui_tables.cpp
+    ${QF_IMGUI_DIR}/imgui_widgets.cpp)
+target_include_directories(imgui SYSTEM PUBLIC ${QF_IMGUI_DIR})
+target_compile_definitions(imgui PUBLIC IMGUI_DISABLE_OBSOLETE_FUNCTIONS)
+
+if(WIN32)
+    target_sources(imgui PRIVATE
+        ${QF_IMGUI_DIR}/backends/imgui_impl_win32.cpp
+        ${QF_IMGUI_DIR}/backends/imgui_impl_dx11.cpp)
+    target_include_directories(imgui SYSTEM PUBLIC ${QF_IMGUI_DIR}/backends)
+    target_link_libraries(imgui PUBLIC d3d11 dxgi d3dcompiler dwmapi gdi32 imm32)
+endif()

@@ -1,0 +1,64 @@
+// Files, shaped like CreateFileW, GetFileSizeEx, ReadFile, WriteFile, FlushFileBuffers,
+// MoveFileExW and DeleteFileW. A File closes its handle when it goes out of scope.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/status.h"
+
+namespace platform {
+
+inline constexpr std::uint32_t kGenericRead = 0x80000000u;
+inline constexpr std::uint32_t kGenericWrite = 0x40000000u;
+inline constexpr std::uint32_t kFileAppendData = 0x0004u;
+inline constexpr std::uint32_t kFileShareRead = 0x1u;
+inline constexpr std::uint32_t kFileShareWrite = 0x2u;
+inline constexpr std::uint32_t kFileShareDelete = 0x4u;
+inline constexpr std::uint32_t kCreateAlways = 2;
+inline constexpr std::uint32_t kOpenExisting = 3;
+inline constexpr std::uint32_t kOpenAlways = 4;
+inline constexpr std::uint32_t kFileAttributeNormal = 0x80u;
+inline constexpr std::uint32_t kMoveFileReplaceExisting = 0x1u;
+inline constexpr std::uint32_t kMoveFileWriteThrough = 0x8u;
+
+// An open file handle; the platform decides what the number means.
+class File {
+public:
+    File() = default;
+    explicit File(std::intptr_t handle) : handle_(handle) {}
+    File(File&& other) noexcept : handle_(other.release()) {}
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File() { Close(); }
+
+    bool valid() const { return handle_ != kNoHandle; }
+    std::intptr_t native() const { return handle_; }
+    void Close();
+
+private:
+    static constexpr std::intptr_t kNoHandle = -1;
+    std::intptr_t release();
+    std::intptr_t handle_ = kNoHandle;
+};
+
+[[nodiscard]] Status FileCreate(const std::u16string& path, std::uint32_t access,
+                                std::uint32_t share, std::uint32_t disposition,
+                                std::uint32_t attributes, File& file);
+[[nodiscard]] Status FileSize(const File& file, std::uint64_t& size);
+// One ReadFile call; `read` is the number of bytes actually read.
+[[nodiscard]] Status FileRead(const File& file, void* buffer, std::uint32_t size,
+                              std::uint32_t& read);
+// One WriteFile call; `written` may come back short of `size`.
+[[nodiscard]] Status FileWrite(const File& file, const void* data, std::uint32_t size,
+                               std::uint32_t& written);
+[[nodiscard]] Status FileFlush(const File& file);
+[[nodiscard]] Status FileMove(const std::u16string& from, const std::u16string& to,
+                              std::uint32_t flags);
+[[nodiscard]] Status FileDelete(const std::u16string& path);
+
+// Closes a handle that FileCreate opened; File's destructor is the only caller.
+void FileCloseHandle(std::intptr_t handle);
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+#include "platform/sim/sim.h"
+
+namespace sim {
+
+Machine& machine() {
+    static Machine instance;
+    return instance;
+}
+
+void Reset() {
+    Machine& m = machine();
+    m = Machine{};
+    m.localAppData = u"C:\\Users\\sim\\AppData\\Local";
+    for (const char16_t* folder : {u"C:\\Users", u"C:\\Users\\sim", u"C:\\Users\\sim\\AppData",
+                                   u"C:\\Users\\sim\\AppData\\Local"}) {
+        m.fileSystem.directories.insert(folder);
+    }
+    m.tickMs = 1000;
+    m.localTime = platform::LocalTime{9, 5, 7};
+    m.arguments = {u"C:\\Program Files\\Quillfarrow\\QuillfarrowOptimizer.exe"};
+}
+
+std::u16string NormalizePath(std::u16string path) {
+    for (char16_t& c : path) {
+        if (c == u'/') {
+            c = u'\\';
+        }
+    }
+    while (path.size() > 1 && path.back() == u'\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+void PutFile(const std::u16string& path, Bytes content) {
+    machine().fileSystem.files[NormalizePath(path)] = std::move(content);
+}
+
+std::optional<Bytes> FileContent(const std::u16string& path) {
+    const auto& files = machine().fileSystem.files;
+    const auto found = files.find(NormalizePath(path));
+    if (found == files.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+}  // namespace sim

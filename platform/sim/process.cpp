@@ -1,0 +1,8 @@
+#include "platform/process.h"
+#include "platform/sim/sim.h"
+
+namespace platform {
+
+std::vector<std::u16string> CommandLineArguments() { return sim::machine().arguments; }
+
+}  // namespace platform

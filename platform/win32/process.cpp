@@ -1,0 +1,26 @@
+// The process command line through kernel32 and shell32.
+#include "platform/process.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+std::vector<std::u16string> CommandLineArguments() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::u16string> result;
+    if (arguments == nullptr) {
+        return result;
+    }
+    result.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        result.push_back(win32::FromWide(arguments[i]));
+    }
+    LocalFree(arguments);
+    return result;
+}
+
+}  // namespace platform

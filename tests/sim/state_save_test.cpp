@@ -1,0 +1,107 @@
+// Saving replaces state.bin whole or leaves it untouched.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "state/state_file.h"
+#include "support/sim_fixture.h"
+#include "support/state_matchers.h"
+
+namespace {
+
+class StateSaveTest : public SimTest {
+protected:
+    static AppState Applied(std::initializer_list<const char*> ids) {
+        AppState state;
+        for (const char* id : ids) state.AppliedSet.insert(id);
+        state.BackupStore["dns.alias"] = "Wi-Fi";
+        return state;
+    }
+    static bool TemporaryLeft() { return sim::FileContent(StatePath() + u".tmp").has_value(); }
+};
+
+TEST_F(StateSaveTest, WritesTheEncodedStateAndNothingElse) {
+    const AppState state = Applied({"dns", "timerres"});
+    SaveState(state);
+    EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
+    EXPECT_FALSE(TemporaryLeft());
+    EXPECT_TRUE(NoHandleOpen());
+    AppState loaded;
+    LoadState(loaded);
+    EXPECT_TRUE(SamePersisted(loaded, state));
+}
+
+TEST_F(StateSaveTest, ReplacesTheFileAndAStaleTemporaryFile) {
+    sim::PutFile(StatePath(), EncodeState(Applied({"fso"})));
+    sim::PutFile(StatePath() + u".tmp", {1, 2, 3});
+    const AppState state = Applied({"hags"});
+    SaveState(state);
+    EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
+    EXPECT_FALSE(TemporaryLeft());
+}
+
+struct SaveFault {
+    const char* name;
+    // Sets the fault up; a handle it returns stays open during the save.
+    std::function<platform::File()> inject;
+};
+
+TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
+    const SaveFault faults[] = {
+        {"temporary file cannot be created",
+         [] {
+             sim::machine().fileFaults.createErrors[StatePath() + u".tmp"] = 5;
+             return platform::File();
+         }},
+        {"write fails",
+         [] {
+             sim::machine().fileFaults.writeError = platform::kErrorDiskFull;
+             return platform::File();
+         }},
+        {"write comes up short",
+         [] {
+             sim::machine().fileFaults.writeShortBy = 1;
+             return platform::File();
+         }},
+        {"flush fails",
+         [] {
+             sim::machine().fileFaults.flushError = platform::kErrorWriteFault;
+             return platform::File();
+         }},
+        {"replace fails",
+         [] {
+             sim::machine().fileFaults.moveError = platform::kErrorAccessDenied;
+             return platform::File();
+         }},
+        {"state file held open by another program",
+         [] {
+             platform::File holder;
+             EXPECT_TRUE(platform::FileCreate(StatePath(), platform::kGenericRead,
+                                              platform::kFileShareRead | platform::kFileShareWrite,
+                                              platform::kOpenExisting, 0, holder)
+                             .ok());
+             return holder;
+         }},
+    };
+    for (const SaveFault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        sim::Reset();
+        ForgetDataFolder();
+        SaveState(Applied({"fso"}));
+        const auto before = sim::FileContent(StatePath());
+        ASSERT_TRUE(before.has_value());
+        const platform::File holder = fault.inject();
+        SaveState(Applied({"fso", "hags", "nagle"}));
+        EXPECT_EQ(sim::FileContent(StatePath()), before);
+        EXPECT_FALSE(TemporaryLeft());
+    }
+}
+
+TEST_F(StateSaveTest, WithoutADataFolderTheFileGoesToTheCurrentDirectory) {
+    sim::machine().localAppData.reset();
+    const AppState state = Applied({"gamedvr"});
+    SaveState(state);
+    EXPECT_EQ(sim::FileContent(u".\\state.bin"), EncodeState(state));
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+// Each test starts on a fresh simulated machine with the data folder not yet resolved.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/sim/sim.h"
+#include "platform/status.h"
+#include "state/data_folder.h"
+
+class SimTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::Reset();
+        ForgetDataFolder();
+    }
+
+    static std::u16string Folder() { return u"C:\\Users\\sim\\AppData\\Local\\Quillfarrow\\Optimizer"; }
+    static std::u16string StatePath() { return Folder() + u"\\state.bin"; }
+    static std::u16string LogPath() { return Folder() + u"\\session.log"; }
+    static bool NoHandleOpen() { return sim::machine().fileSystem.open.empty(); }
+};

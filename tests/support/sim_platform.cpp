@@ -1,0 +1,3 @@
+#include "support/platform_kind.h"
+
+bool RunningUnderWine() { return false; }
