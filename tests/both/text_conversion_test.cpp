@@ -7,7 +7,7 @@
 
 #include "platform/text.h"
 #include "state/text.h"
-#include "support/platform_kind.h"
+#include "support/test_platform.h"
 
 namespace {
 
