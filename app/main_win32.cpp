@@ -1,11 +1,9 @@
 // The Windows entry point.
 #include <windows.h>
 
-#include "app/startup.h"
-#include "state/app_state.h"
+#include "app/application_win32.h"
 
-int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-    static_cast<void>(StartSession(TheAppState()));
-    return 0;
+    return RunApplication(instance);
 }

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/shell_state.h"
+#include "ui/shell_state.h"
 #include "platform/process.h"
 #include "state/session_log.h"
 #include "state/state_file.h"

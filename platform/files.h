@@ -1,4 +1,4 @@
-// Files, shaped like CreateFileW, GetFileSizeEx, ReadFile, WriteFile, FlushFileBuffers,
+// Files, shaped like CreateFileW, GetFileAttributesA, GetFileSizeEx, ReadFile, WriteFile, FlushFileBuffers,
 // MoveFileExW and DeleteFileW. A File closes its handle when it goes out of scope.
 #pragma once
 
@@ -57,6 +57,13 @@ private:
 [[nodiscard]] Status FileMove(const std::u16string& from, const std::u16string& to,
                               std::uint32_t flags);
 [[nodiscard]] Status FileDelete(const std::u16string& path);
+
+inline constexpr std::uint32_t kFileAttributeDirectory = 0x10u;
+inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFFu;
+
+// GetFileAttributesA: the attributes of an ANSI path, kInvalidFileAttributes when it
+// cannot be read.
+std::uint32_t FileAttributes(const char* path);
 
 // Closes a handle that FileCreate opened; File's destructor is the only caller.
 void FileCloseHandle(std::intptr_t handle);

@@ -158,6 +158,17 @@ Status FileDelete(const std::u16string& rawPath) {
     return Status();
 }
 
+std::uint32_t FileAttributes(const char* rawPath) {
+    // The paths asked about are ASCII, so each byte is one UTF-16 unit.
+    std::u16string wide;
+    for (const char* c = rawPath; *c != '\0'; ++c) wide.push_back(static_cast<unsigned char>(*c));
+    const std::u16string path = sim::NormalizePath(wide);
+    sim::machine().attributeQueries.push_back(path);
+    if (Fs().files.count(path) > 0) return kFileAttributeNormal;
+    if (IsFolder(path) && !path.empty() && path != u".") return kFileAttributeDirectory;
+    return kInvalidFileAttributes;
+}
+
 void FileCloseHandle(std::intptr_t handle) { Fs().open.erase(handle); }
 
 }  // namespace platform

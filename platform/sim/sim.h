@@ -55,6 +55,10 @@ struct Machine {
     std::uint64_t tickMs = 0;
     platform::LocalTime localTime;
     std::vector<std::u16string> arguments;
+    // RT_RCDATA resources of the executable, by id.
+    std::map<int, Bytes> resources;
+    // Paths asked about with FileAttributes, in order.
+    std::vector<std::u16string> attributeQueries;
 };
 
 Machine& machine();

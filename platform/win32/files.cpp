@@ -62,6 +62,8 @@ Status FileDelete(const std::u16string& path) {
     return DeleteFileW(win32::Wide(path)) ? Status() : LastError();
 }
 
+std::uint32_t FileAttributes(const char* path) { return GetFileAttributesA(path); }
+
 void FileCloseHandle(std::intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
 
 }  // namespace platform

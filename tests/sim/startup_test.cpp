@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/shell_state.h"
+#include "ui/shell_state.h"
 #include "app/startup.h"
 #include "state/state_file.h"
 #include "support/sim_fixture.h"

@@ -1,0 +1,146 @@
+#include "app/application_win32.h"
+
+#include <dwmapi.h>
+
+#include <imgui.h>
+#include <imgui_impl_dx11.h>
+#include <imgui_impl_win32.h>
+
+#include "app/frame_loop.h"
+#include "app/graphics_win32.h"
+#include "app/screenshot_win32.h"
+#include "app/startup.h"
+#include "app/window_win32.h"
+#include "platform/clock.h"
+#include "state/app_state.h"
+#include "ui/fonts.h"
+#include "ui/frame.h"
+#include "ui/shell_state.h"
+#include "ui/theme.h"
+
+namespace {
+
+constexpr HRESULT kStatusOccluded = 0x087A0001;  // DXGI_STATUS_OCCLUDED
+
+void BecomeDpiAware() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) return;
+    // Through a generic function pointer: the entry point's real type differs from FARPROC.
+    const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void (*)()>(
+        GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (setContext != nullptr) {
+        setContext(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)));  // per monitor, v2
+    }
+}
+
+void TakeUiScale() {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) return;
+    UiScale = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX)) / 96.0f;
+    ReleaseDC(nullptr, screen);
+}
+
+void SetFrameAttributes(HWND window) {
+    const DWORD darkMode = 1;
+    const DWORD roundCorners = 2;
+    const COLORREF border = 0x33242A;
+    // Older systems lack these attributes; the window works without them.
+    static_cast<void>(DwmSetWindowAttribute(window, 20, &darkMode, sizeof darkMode));
+    static_cast<void>(DwmSetWindowAttribute(window, 33, &roundCorners, sizeof roundCorners));
+    static_cast<void>(DwmSetWindowAttribute(window, 34, &border, sizeof border));
+}
+
+class WindowsFrameHost final : public FrameHost {
+public:
+    bool PumpMessages() override {
+        bool running = true;
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+            if (message.message == WM_QUIT) running = false;
+        }
+        return running;
+    }
+    std::uint64_t TickMs() override { return platform::TickCountMs(); }
+    void Sample() override {}
+    bool IsIconic() override { return ::IsIconic(MainWindowHandle) != FALSE; }
+    PresentResult TestPresent() override {
+        return Graphics.swapChain->Present(0, DXGI_PRESENT_TEST) == kStatusOccluded
+                   ? PresentResult::Occluded
+                   : PresentResult::Shown;
+    }
+    void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+    PresentResult DrawAndPresent() override {
+        ImGui_ImplDX11_NewFrame();
+        ImGui_ImplWin32_NewFrame();
+        ImGui::NewFrame();
+        DrawFrame();
+        ImGui::Render();
+        // Without a back-buffer view the frame is still built and presented, just not drawn.
+        if (Graphics.backBufferView) {
+            ID3D11RenderTargetView* target = Graphics.backBufferView.get();
+            static constexpr float kClear[4] = {10 / 255.0f, 9 / 255.0f, 14 / 255.0f, 1.0f};
+            Graphics.context->OMSetRenderTargets(1, &target, nullptr);
+            Graphics.context->ClearRenderTargetView(target, kClear);
+            ImGui_ImplDX11_RenderDrawData(ImGui::GetDrawData());
+        }
+        return Graphics.swapChain->Present(1, 0) == kStatusOccluded ? PresentResult::Occluded
+                                                                    : PresentResult::Shown;
+    }
+    void SaveScreenshot(const std::u16string& path) override {
+        // A failed capture still ends the run normally.
+        static_cast<void>(::SaveScreenshot(path));
+    }
+};
+
+void DestroyWindowAndClass(HINSTANCE instance) {
+    DestroyWindow(MainWindowHandle);
+    MainWindowHandle = nullptr;
+    UnregisterClassW(kWindowClassName, instance);
+}
+
+}  // namespace
+
+int RunApplication(HINSTANCE instance) {
+    BecomeDpiAware();
+    TakeUiScale();
+    RegisterWindowClass(instance);
+    if (CreateMainWindow(instance) == nullptr) return 1;
+    SetFrameAttributes(MainWindowHandle);
+    if (FAILED(CreateGraphics(MainWindowHandle))) {
+        ReleaseGraphics();
+        DestroyWindowAndClass(instance);
+        return 1;
+    }
+    CreateBackBufferView();
+    ShowWindow(MainWindowHandle, SW_SHOWDEFAULT);
+    UpdateWindow(MainWindowHandle);
+
+    IMGUI_CHECKVERSION();
+    ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard;
+    io.IniFilename = nullptr;
+    LoadFonts();
+    ApplyTheme();
+    ImGui_ImplWin32_Init(MainWindowHandle);
+    ImGui_ImplDX11_Init(Graphics.device.get(), Graphics.context.get());
+
+    const CommandLineOptions options = StartSession(TheAppState());
+    if (!options.screenshotPath.empty()) {
+        // Reproducible pictures: no pointer hovering anything.
+        SetCursorPos(0, 0);
+    }
+
+    WindowsFrameHost host;
+    RunFrameLoop(host, options.screenshotPath);
+
+    ImGui_ImplDX11_Shutdown();
+    ImGui_ImplWin32_Shutdown();
+    ImGui::DestroyContext();
+    ReleaseGraphics();
+    DestroyWindowAndClass(instance);
+    return 0;
+}

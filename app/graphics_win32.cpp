@@ -1,0 +1,36 @@
+#include "app/graphics_win32.h"
+
+HRESULT CreateGraphics(HWND window) {
+    DXGI_SWAP_CHAIN_DESC description{};
+    description.BufferCount = 2;
+    description.BufferDesc.Width = 0;
+    description.BufferDesc.Height = 0;
+    description.BufferDesc.Format = DXGI_FORMAT_R8G8B8A8_UNORM;
+    description.BufferDesc.RefreshRate = {60, 1};
+    description.SampleDesc = {1, 0};
+    description.BufferUsage = DXGI_USAGE_RENDER_TARGET_OUTPUT;
+    description.OutputWindow = window;
+    description.Windowed = TRUE;
+    description.SwapEffect = DXGI_SWAP_EFFECT_DISCARD;
+    description.Flags = 0;
+    const D3D_FEATURE_LEVEL levels[] = {D3D_FEATURE_LEVEL_11_0, D3D_FEATURE_LEVEL_10_0};
+    D3D_FEATURE_LEVEL obtained{};
+    return D3D11CreateDeviceAndSwapChain(nullptr, D3D_DRIVER_TYPE_HARDWARE, nullptr, 0, levels, 2,
+                                         D3D11_SDK_VERSION, &description,
+                                         Graphics.swapChain.Out(), Graphics.device.Out(),
+                                         &obtained, Graphics.context.Out());
+}
+
+void CreateBackBufferView() {
+    ComRef<ID3D11Texture2D> buffer;
+    if (FAILED(Graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(buffer.Out()))) || !buffer) return;
+    static_cast<void>(Graphics.device->CreateRenderTargetView(buffer.get(), nullptr,
+                                                              Graphics.backBufferView.Out()));
+}
+
+void ReleaseGraphics() {
+    Graphics.backBufferView.Reset();
+    Graphics.swapChain.Reset();
+    Graphics.context.Reset();
+    Graphics.device.Reset();
+}

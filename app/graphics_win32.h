@@ -1,0 +1,24 @@
+// The Direct3D 11 device, immediate context, swap chain and back-buffer view that Dear
+// ImGui's DX11 backend draws into.
+#pragma once
+
+#include <windows.h>
+#include <d3d11.h>
+
+#include "app/com_ref.h"
+
+struct GraphicsHandles {
+    ComRef<ID3D11Device> device;
+    ComRef<ID3D11DeviceContext> context;
+    ComRef<IDXGISwapChain> swapChain;
+    ComRef<ID3D11RenderTargetView> backBufferView;
+};
+
+inline GraphicsHandles Graphics;
+
+// Device and swap chain for the window, hardware driver, feature level 11.0 or 10.0.
+HRESULT CreateGraphics(HWND window);
+// A view of buffer 0; stays empty when the buffer cannot be had.
+void CreateBackBufferView();
+// Releases view, swap chain, context and device, in that order, each if present.
+void ReleaseGraphics();

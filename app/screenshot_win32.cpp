@@ -1,0 +1,64 @@
+#include "app/screenshot_win32.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "app/bmp.h"
+#include "app/graphics_win32.h"
+
+namespace {
+
+// The back buffer copied into a texture the processor can read.
+ComRef<ID3D11Texture2D> ReadableCopyOfBackBuffer(D3D11_TEXTURE2D_DESC& description) {
+    ComRef<ID3D11Texture2D> staging;
+    ComRef<ID3D11Texture2D> backBuffer;
+    if (FAILED(Graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(backBuffer.Out()))) || !backBuffer) {
+        return staging;
+    }
+    backBuffer->GetDesc(&description);
+    D3D11_TEXTURE2D_DESC copy = description;
+    copy.Usage = D3D11_USAGE_STAGING;
+    copy.BindFlags = 0;
+    copy.CPUAccessFlags = D3D11_CPU_ACCESS_READ;
+    copy.MiscFlags = 0;
+    copy.SampleDesc = {1, 0};
+    if (FAILED(Graphics.device->CreateTexture2D(&copy, nullptr, staging.Out()))) {
+        staging.Reset();
+        return staging;
+    }
+    Graphics.context->CopyResource(staging.get(), backBuffer.get());
+    return staging;
+}
+
+bool WriteBmp(const std::u16string& path, const D3D11_MAPPED_SUBRESOURCE& mapped,
+              std::uint32_t width, std::uint32_t height) {
+    FILE* file = nullptr;
+    if (_wfopen_s(&file, reinterpret_cast<const wchar_t*>(path.c_str()), L"wb") != 0 ||
+        file == nullptr) {
+        return false;
+    }
+    const auto headers = BmpHeaders(width, height);
+    std::fwrite(headers.data(), 1, headers.size(), file);
+    std::vector<std::uint8_t> row(std::size_t{width} * 4);
+    const auto* source = static_cast<const std::uint8_t*>(mapped.pData);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        ConvertBmpRow({source + std::size_t{y} * mapped.RowPitch, row.size()}, row);
+        std::fwrite(row.data(), 1, row.size(), file);
+    }
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
+bool SaveScreenshot(const std::u16string& path) {
+    if (!Graphics.swapChain || !Graphics.device || !Graphics.context) return false;
+    D3D11_TEXTURE2D_DESC description{};
+    ComRef<ID3D11Texture2D> staging = ReadableCopyOfBackBuffer(description);
+    if (!staging) return false;
+    D3D11_MAPPED_SUBRESOURCE mapped{};
+    if (FAILED(Graphics.context->Map(staging.get(), 0, D3D11_MAP_READ, 0, &mapped))) return false;
+    const bool written = WriteBmp(path, mapped, description.Width, description.Height);
+    Graphics.context->Unmap(staging.get(), 0);
+    return written;
+}

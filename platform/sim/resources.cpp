@@ -1,0 +1,13 @@
+#include "platform/resources.h"
+#include "platform/sim/sim.h"
+
+namespace platform {
+
+std::span<const std::uint8_t> RcDataResource(int id) {
+    const auto& resources = sim::machine().resources;
+    const auto found = resources.find(id);
+    if (found == resources.end()) return {};
+    return found->second;
+}
+
+}  // namespace platform

@@ -1,0 +1,9 @@
+// Shell state that the whole interface reads; the shell sets it at start-up.
+#pragma once
+
+// The screen's horizontal logical DPI / 96, taken once at start-up. Every layout size is a
+// constant times this.
+inline float UiScale = 1.0f;
+
+// The page drawn in the body: 0 Dashboard, 1 Tweaks, 2 Network, 3 Debloat, 4 Profiles, 5 Log.
+inline int CurrentPage = 0;
