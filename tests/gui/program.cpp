@@ -1,0 +1,111 @@
+#include "program.h"
+
+namespace program {
+namespace {
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (owner == search->processId && std::wstring(className) == L"QuillfarrowOptimizer" &&
+        IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HANDLE Start(const std::wstring& arguments, DWORD& processId) {
+    std::wstring commandLine = L"\"" + Path() + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return nullptr;
+    }
+    CloseHandle(info.hThread);
+    processId = info.dwProcessId;
+    return info.hProcess;
+}
+
+long WaitExit(HANDLE process, DWORD deadlineMs) {
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process, deadlineMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process, &code);
+    }
+    return static_cast<long>(code);
+}
+
+}  // namespace
+
+std::wstring Path() {
+    wchar_t self[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self, length);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"QuillfarrowOptimizer.exe";
+}
+
+long RunToExit(const std::wstring& arguments, DWORD deadlineMs) {
+    DWORD processId = 0;
+    HANDLE process = Start(arguments, processId);
+    if (process == nullptr) return -1;
+    const long code = WaitExit(process, deadlineMs);
+    if (code == -1) TerminateProcess(process, 1);
+    CloseHandle(process);
+    return code;
+}
+
+Running::Running(const std::wstring& arguments) { process_ = Start(arguments, processId_); }
+
+Running::~Running() {
+    if (process_ == nullptr) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+    CloseHandle(process_);
+}
+
+HWND Running::WaitForWindow(DWORD deadlineMs) {
+    const ULONGLONG end = GetTickCount64() + deadlineMs;
+    while (window_ == nullptr && GetTickCount64() < end) {
+        Search search{processId_, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        window_ = search.found;
+        if (window_ == nullptr) Sleep(20);
+    }
+    return window_;
+}
+
+long Running::Close(DWORD deadlineMs) {
+    if (WaitForWindow() == nullptr) return -1;
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return WaitExit(process_, deadlineMs);
+}
+
+std::vector<unsigned char> FileBytes(const std::wstring& path) {
+    std::vector<unsigned char> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    unsigned char chunk[65536];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+std::wstring TempFolder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    return std::wstring(temp, length);
+}
+
+}  // namespace program

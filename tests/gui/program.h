@@ -1,0 +1,42 @@
+// Starting QuillfarrowOptimizer.exe from a test, finding its window and ending it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace program {
+
+// The executable next to the running test.
+std::wstring Path();
+
+// Waits for a screenshot run (or any run that ends by itself); the exit code, or -1 when it
+// did not start or end within the deadline.
+long RunToExit(const std::wstring& arguments, DWORD deadlineMs = 60000);
+
+class Running {
+public:
+    explicit Running(const std::wstring& arguments);
+    ~Running();
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    HANDLE process() const { return process_; }
+    // The program's main window once it is visible; nullptr at the deadline.
+    HWND WaitForWindow(DWORD deadlineMs = 30000);
+    // Asks the window to close, as Alt+F4 would, and returns the exit code (-1 on timeout).
+    long Close(DWORD deadlineMs = 30000);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND window_ = nullptr;
+};
+
+std::vector<unsigned char> FileBytes(const std::wstring& path);
+std::wstring TempFolder();
+
+}  // namespace program

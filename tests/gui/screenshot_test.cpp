@@ -1,0 +1,116 @@
+// Screenshot runs of the real program in the virtual display: the BMP's every header field,
+// its size against the window's frame, and a few pixels.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "program.h"
+
+namespace {
+
+std::uint32_t U32(const std::vector<unsigned char>& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+}
+
+std::uint16_t U16(const std::vector<unsigned char>& bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+}
+
+struct Pixel {
+    int blue, green, red, alpha;
+};
+
+class ScreenshotTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        if (dpi != 96) GTEST_SKIP() << "the display runs at " << dpi << " DPI, not 96";
+        path_ = program::TempFolder() + L"qf-shot-" + std::to_wstring(GetTickCount64()) + L".bmp";
+    }
+    void TearDown() override { DeleteFileW(path_.c_str()); }
+
+    // The client area of a 1120 x 720 window of the program's style at 96 DPI.
+    static SIZE ExpectedSize() {
+        RECT frame{0, 0, 0, 0};
+        AdjustWindowRectEx(&frame, WS_POPUP | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, FALSE,
+                           0);
+        return {1120 - (frame.right - frame.left), 720 - (frame.bottom - frame.top)};
+    }
+
+    Pixel At(int x, int y) const {
+        const std::size_t at = 54 + (static_cast<std::size_t>(y) * width_ + x) * 4;
+        return {bmp_[at], bmp_[at + 1], bmp_[at + 2], bmp_[at + 3]};
+    }
+
+    void Shoot(const std::wstring& extra = L"") {
+        ASSERT_EQ(program::RunToExit(L"\"--shot=" + path_ + L"\" " + extra), 0);
+        bmp_ = program::FileBytes(path_);
+        ASSERT_GE(bmp_.size(), 54u);
+        width_ = static_cast<int>(U32(bmp_, 18));
+    }
+
+    std::wstring path_;
+    std::vector<unsigned char> bmp_;
+    int width_ = 0;
+};
+
+TEST_F(ScreenshotTest, TheFileIsATopDown32BitBmpOfTheClientArea) {
+    Shoot();
+    const SIZE size = ExpectedSize();
+    const auto w = static_cast<std::uint32_t>(size.cx);
+    const auto h = static_cast<std::uint32_t>(size.cy);
+    EXPECT_EQ(U16(bmp_, 0), 0x4D42);
+    EXPECT_EQ(U32(bmp_, 2), w * h * 4 + 54);
+    EXPECT_EQ(U16(bmp_, 6), 0);
+    EXPECT_EQ(U16(bmp_, 8), 0);
+    EXPECT_EQ(U32(bmp_, 10), 54u);
+    EXPECT_EQ(U32(bmp_, 14), 40u);
+    EXPECT_EQ(U32(bmp_, 18), w);
+    EXPECT_EQ(static_cast<std::int32_t>(U32(bmp_, 22)), -static_cast<std::int32_t>(h));
+    EXPECT_EQ(U16(bmp_, 26), 1);
+    EXPECT_EQ(U16(bmp_, 28), 32);
+    EXPECT_EQ(U32(bmp_, 30), 0u);
+    EXPECT_EQ(U32(bmp_, 34), w * h * 4);
+    for (std::size_t at = 38; at < 54; at += 4) EXPECT_EQ(U32(bmp_, at), 0u) << "offset " << at;
+    // Rows tightly packed: nothing before, between or after them.
+    EXPECT_EQ(bmp_.size(), w * h * 4 + 54);
+}
+
+TEST_F(ScreenshotTest, PixelsShowTheCanvasAndTheAccentInTheRightChannels) {
+    Shoot();
+    ASSERT_EQ(bmp_.size(), 54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
+    const int height = ExpectedSize().cy;
+    // Lower left, far from the glow above the top right: the canvas colour #08070C.
+    const Pixel body = At(width_ / 10, height * 9 / 10);
+    EXPECT_NEAR(body.blue, 0x0C, 1);
+    EXPECT_NEAR(body.green, 0x07, 1);
+    EXPECT_NEAR(body.red, 0x08, 1);
+    // The amber accent line along the top left edge: red well above blue.
+    const Pixel accent = At(2, 0);
+    EXPECT_GT(accent.red, accent.blue + 16) << accent.red << " " << accent.blue;
+    // The glow warms the top right: red above blue there too.
+    const Pixel glow = At(width_ * 88 / 100, 2);
+    EXPECT_GT(glow.red, glow.blue);
+}
+
+TEST_F(ScreenshotTest, APageSwitchStillGivesAPicture) {
+    Shoot(L"--page=1");
+    EXPECT_EQ(bmp_.size(), 54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
+}
+
+TEST_F(ScreenshotTest, AFolderThatDoesNotExistGivesNoFileAndANormalExit) {
+    const std::wstring missing = program::TempFolder() + L"qf-no-such-folder\\shot.bmp";
+    EXPECT_EQ(program::RunToExit(L"\"--shot=" + missing + L"\""), 0);
+    EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
