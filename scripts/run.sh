@@ -15,4 +15,9 @@ esac
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target QuillfarrowOptimizer
 export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+if [ -z "${DISPLAY:-}" ]; then
+    echo "run: no X display; starting in a virtual one (Xvfb) where nothing is seen" >&2
+    exec "$root/cmake/xvfb-run.sh" wine build/windows/QuillfarrowOptimizer.exe "$@"
+fi
 exec wine build/windows/QuillfarrowOptimizer.exe "$@"
