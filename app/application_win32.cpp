@@ -137,6 +137,7 @@ int RunApplication(HINSTANCE instance) {
     WindowsFrameHost host;
     RunFrameLoop(host, options.screenshotPath);
 
+    EndSession(TheAppState());
     ImGui_ImplDX11_Shutdown();
     ImGui_ImplWin32_Shutdown();
     ImGui::DestroyContext();

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "actions/timer_holder.h"
 #include "ui/shell_state.h"
 #include "platform/process.h"
 #include "state/session_log.h"
@@ -7,6 +8,10 @@
 
 CommandLineOptions StartSession(AppState& state) {
     LoadState(state);
+    // A timer resolution recorded as applied is held again in this run.
+    if (IsApplied(state, "timerres")) {
+        static_cast<void>(StartTimerHolder());
+    }
     CommandLineOptions options = ParseCommandLine(platform::CommandLineArguments());
     if (options.page) {
         CurrentPage = *options.page;
@@ -16,4 +21,10 @@ CommandLineOptions StartSession(AppState& state) {
         LogAction(state, "optimizer ready", LogKind::Info);
     }
     return options;
+}
+
+void EndSession(const AppState& state) {
+    if (IsApplied(state, "timerres")) {
+        StopTimerHolder();
+    }
 }

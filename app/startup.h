@@ -1,4 +1,5 @@
-// The platform-neutral start-up steps: the saved state is loaded, the command line read
+// The platform-neutral start-up steps: the saved state is loaded (and a held timer
+// resolution taken up again), the command line read
 // (a page switch sets CurrentPage), and an interactive run announces itself in the log.
 #pragma once
 
@@ -6,3 +7,6 @@
 #include "state/app_state.h"
 
 CommandLineOptions StartSession(AppState& state);
+
+// The first shutdown step, before the interface goes: the timer holder is withdrawn.
+void EndSession(const AppState& state);

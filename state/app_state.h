@@ -34,6 +34,15 @@ struct AppState {
     std::uint64_t LastTick = 0;
 };
 
+// The capture list of a tweak, created empty when the tweak has none.
+template <typename Capture>
+std::vector<Capture>& CaptureList(
+    std::map<std::string, std::vector<Capture>, std::less<>>& backups, std::string_view id) {
+    auto found = backups.find(id);
+    if (found == backups.end()) found = backups.emplace(std::string(id), std::vector<Capture>{}).first;
+    return found->second;
+}
+
 // The process-wide instance the shell fills at start-up.
 AppState& TheAppState();
 

@@ -7,14 +7,25 @@ Machine& machine() {
     return instance;
 }
 
+TimerResolution& timerResolution() {
+    static TimerResolution instance;
+    return instance;
+}
+
 void Reset() {
     Machine& m = machine();
     m = Machine{};
+    timerResolution().available = true;
+    timerResolution().requests = 0;
+    timerResolution().withdrawals = 0;
+    timerResolution().lastDesired = 0;
     m.localAppData = u"C:\\Users\\sim\\AppData\\Local";
     for (const char16_t* folder : {u"C:\\Users", u"C:\\Users\\sim", u"C:\\Users\\sim\\AppData",
                                    u"C:\\Users\\sim\\AppData\\Local"}) {
         m.fileSystem.directories.insert(folder);
     }
+    m.registry.keys[u"HKEY_CURRENT_USER"];
+    m.registry.keys[u"HKEY_LOCAL_MACHINE"];
     m.tickMs = 1000;
     m.localTime = platform::LocalTime{9, 5, 7};
     m.arguments = {u"C:\\Program Files\\Quillfarrow\\QuillfarrowOptimizer.exe"};

@@ -3,6 +3,7 @@
 // real system can produce. Reset() gives a fresh machine.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/power.h"
 #include "platform/sim/no_case.h"
 
 namespace sim {
@@ -45,9 +47,104 @@ struct FileFaults {
     std::uint32_t createDirectoryError = 0;
 };
 
+struct RegistryValue {
+    std::uint32_t type = 0;
+    Bytes data;
+    bool operator==(const RegistryValue&) const = default;
+};
+
+struct RegistryKeyData {
+    std::map<std::u16string, RegistryValue, NoCaseLess> values;
+};
+
+// Keys by full path: "HKEY_CURRENT_USER\\Software\\...".
+struct Registry {
+    std::map<std::u16string, RegistryKeyData, NoCaseLess> keys;
+    struct OpenKey {
+        std::u16string path;
+        std::uint32_t access = 0;
+    };
+    std::map<std::intptr_t, OpenKey> open;
+    std::intptr_t nextHandle = 0x100;
+};
+
+struct RegistryFaults {
+    // Keys that cannot be opened or created at all (ERROR_ACCESS_DENIED).
+    std::set<std::u16string, NoCaseLess> deniedKeys;
+    // "key path\\value name" whose query with a buffer fails with ERROR_ACCESS_DENIED.
+    std::set<std::u16string, NoCaseLess> secondReadFails;
+    // Keys whose values cannot be deleted (ERROR_ACCESS_DENIED).
+    std::set<std::u16string, NoCaseLess> deleteDenied;
+};
+
+struct Service {
+    std::uint32_t startType = 3;
+    bool running = false;
+    // Access rights this service refuses to grant (ERROR_ACCESS_DENIED), as without
+    // administrator rights.
+    std::uint32_t refusedAccess = 0;
+    bool configUnreadable = false;
+};
+
+struct ServiceManager {
+    std::map<std::u16string, Service, NoCaseLess> services;
+    bool managerFails = false;
+    struct OpenService {
+        std::u16string name;  // empty for the manager itself
+        std::uint32_t access = 0;
+    };
+    std::map<std::intptr_t, OpenService> open;
+    std::intptr_t nextHandle = 0x10;
+    // What was asked of which service, in order: "open DiagTrack 0x1", "stop DiagTrack", ...
+    std::vector<std::string> calls;
+};
+
+struct ProcessRun {
+    std::u16string applicationPath;
+    std::u16string commandLine;
+    std::uint32_t deadlineMs = 0;
+};
+
+struct ProcessRunner {
+    // Every process started, in order.
+    std::vector<ProcessRun> runs;
+    // Exit codes by command line; any other command exits with `defaultExitCode`.
+    std::map<std::u16string, std::uint32_t> exitCodes;
+    std::uint32_t defaultExitCode = 0;
+    // Programs that do not exist (ERROR_FILE_NOT_FOUND at creation).
+    std::set<std::u16string, NoCaseLess> missingPrograms;
+};
+
+struct PowerSchemes {
+    std::vector<platform::Guid> installed;
+    platform::Guid active;
+    bool readFails = false;
+    // Every activation fails with ERROR_ACCESS_DENIED, as without administrator rights.
+    bool setDenied = false;
+};
+
+// Shared with the threads the simulation starts, hence atomic.
+struct TimerResolution {
+    std::atomic<bool> available{true};
+    std::atomic<int> requests{0};
+    std::atomic<int> withdrawals{0};
+    std::atomic<std::uint32_t> lastDesired{0};
+};
+
+struct Threads {
+    int started = 0;
+    std::uint32_t startError = 0;  // CreateThread fails with this code when non-zero
+};
+
 struct Machine {
     FileSystem fileSystem;
     FileFaults fileFaults;
+    Registry registry;
+    RegistryFaults registryFaults;
+    ServiceManager serviceManager;
+    ProcessRunner processes;
+    PowerSchemes power;
+    Threads threads;
     // Empty when the known-folder lookup fails.
     std::optional<std::u16string> localAppData;
     int knownFolderCalls = 0;
@@ -62,10 +159,20 @@ struct Machine {
 };
 
 Machine& machine();
+// Kept apart from Machine so that threads still running can use it across a Reset.
+TimerResolution& timerResolution();
 void Reset();
 
 // Paths in the form the file system stores them: backslashes, no trailing separator.
 std::u16string NormalizePath(std::u16string path);
+
+// The registry path of a key under a predefined root; empty for any other root.
+std::u16string RegistryPath(std::uint32_t root, const std::u16string& subkey);
+void PutRegistryValue(std::uint32_t root, const std::u16string& subkey, const std::u16string& name,
+                      std::uint32_t type, Bytes data);
+std::optional<RegistryValue> RegistryValueOf(std::uint32_t root, const std::u16string& subkey,
+                                             const std::u16string& name);
+bool RegistryKeyExists(std::uint32_t root, const std::u16string& subkey);
 
 // Test conveniences over machine().fileSystem.
 void PutFile(const std::u16string& path, Bytes content);

@@ -1,0 +1,12 @@
+// The power plan tweak: remember the active scheme, switch to Ultimate Performance (or High
+// performance), and back.
+#pragma once
+
+#include <string_view>
+
+#include "state/app_state.h"
+
+// BackupStore[id + ".prev"] gets the active scheme's GUID text first.
+bool ApplyPowerPlan(AppState& state, std::string_view id);
+// The remembered scheme, or Balanced when it cannot be activated.
+bool RestorePowerPlan(const AppState& state, std::string_view id);

@@ -1,0 +1,118 @@
+#include "actions/registry.h"
+
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace {
+
+bool IsKnownRoot(RegistryRoot root) {
+    return root == RegistryRoot::CurrentUser || root == RegistryRoot::LocalMachine;
+}
+
+std::uint32_t Root(RegistryRoot root) { return static_cast<std::uint32_t>(root); }
+
+bool WriteRegistryValue(RegistryRoot root, const std::u16string& subkey,
+                        const std::u16string& valueName, std::uint32_t type,
+                        std::span<const std::uint8_t> bytes) {
+    platform::RegistryKey key;
+    if (!platform::RegistryCreateKey(Root(root), subkey, platform::kKeySetValue, key).ok()) {
+        return false;
+    }
+    // A zero-length value still needs a valid pointer.
+    static constexpr std::uint8_t kNothing = 0;
+    const std::uint8_t* data = bytes.empty() ? &kNothing : bytes.data();
+    return platform::RegistrySetValue(key, valueName, type, data,
+                                      static_cast<std::uint32_t>(bytes.size()))
+        .ok();
+}
+
+std::vector<std::uint8_t> StringBytes(const std::u16string& text) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve((text.size() + 1) * 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    bytes.insert(bytes.end(), {0, 0});  // the terminating NUL
+    return bytes;
+}
+
+}  // namespace
+
+bool ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
+                       const std::u16string& valueName, RegistryCapture& capture) {
+    capture = RegistryCapture{root, subkey, valueName, false, 0, {}};
+    platform::RegistryKey key;
+    if (!platform::RegistryOpenKey(Root(root), subkey, platform::kKeyRead, key).ok()) return true;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    if (!platform::RegistryQueryValue(key, valueName, type, nullptr, size).ok()) return true;
+    std::vector<std::uint8_t> data(size == 0 ? 1 : size, 0);
+    size = static_cast<std::uint32_t>(data.size());
+    if (!platform::RegistryQueryValue(key, valueName, type, data.data(), size).ok()) return false;
+    data.resize(size, 0);
+    capture.existed = true;
+    capture.type = type;
+    capture.data = std::move(data);
+    return true;
+}
+
+bool CaptureRegistryValue(AppState& state, std::string_view id, RegistryRoot root,
+                          const std::u16string& subkey, const std::u16string& valueName) {
+    RegistryCapture capture;
+    if (!ReadRegistryValue(root, subkey, valueName, capture)) return false;
+    CaptureList(state.RegistryBackups, id).push_back(std::move(capture));
+    return true;
+}
+
+bool WriteRegistryDword(RegistryRoot root, const std::u16string& subkey,
+                        const std::u16string& valueName, std::uint32_t value) {
+    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value),
+                                   static_cast<std::uint8_t>(value >> 8),
+                                   static_cast<std::uint8_t>(value >> 16),
+                                   static_cast<std::uint8_t>(value >> 24)};
+    return WriteRegistryValue(root, subkey, valueName, platform::kRegDword, bytes);
+}
+
+bool WriteRegistryString(RegistryRoot root, const std::u16string& subkey,
+                         const std::u16string& valueName, const std::u16string& text) {
+    return WriteRegistryValue(root, subkey, valueName, platform::kRegSz, StringBytes(text));
+}
+
+bool SetDwordCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                      const std::u16string& subkey, const std::u16string& valueName,
+                      std::uint32_t value) {
+    return CaptureRegistryValue(state, id, root, subkey, valueName) &&
+           WriteRegistryDword(root, subkey, valueName, value);
+}
+
+bool SetStringCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                       const std::u16string& subkey, const std::u16string& valueName,
+                       const std::u16string& text) {
+    return CaptureRegistryValue(state, id, root, subkey, valueName) &&
+           WriteRegistryString(root, subkey, valueName, text);
+}
+
+bool SetBinaryCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                       const std::u16string& subkey, const std::u16string& valueName,
+                       std::span<const std::uint8_t> bytes) {
+    return CaptureRegistryValue(state, id, root, subkey, valueName) &&
+           WriteRegistryValue(root, subkey, valueName, platform::kRegBinary, bytes);
+}
+
+bool RestoreRegistryValue(const RegistryCapture& capture) {
+    if (!IsKnownRoot(capture.root)) return false;
+    if (capture.existed) {
+        return WriteRegistryValue(capture.root, capture.subkey, capture.valueName, capture.type,
+                                  capture.data);
+    }
+    platform::RegistryKey key;
+    // No key, nothing to delete; the key is not created.
+    if (!platform::RegistryOpenKey(Root(capture.root), capture.subkey, platform::kKeySetValue, key)
+             .ok()) {
+        return true;
+    }
+    const platform::Status deleted = platform::RegistryDeleteValue(key, capture.valueName);
+    return deleted.ok() || deleted.code() == platform::kErrorFileNotFound;
+}

@@ -1,0 +1,64 @@
+// The registry, shaped like RegOpenKeyExW, RegCreateKeyExW, RegQueryValueExW,
+// RegSetValueExW, RegDeleteValueW, RegEnumKeyExW and RegCloseKey. Every key is opened in
+// the process's native view; no view flag is ever passed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/status.h"
+
+namespace platform {
+
+inline constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
+inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
+inline constexpr std::uint32_t kKeyRead = 0x20019u;
+inline constexpr std::uint32_t kKeySetValue = 0x0002u;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kErrorMoreData = 234;
+inline constexpr std::uint32_t kErrorNoMoreItems = 259;
+
+// An open registry key, closed when it goes out of scope.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    explicit RegistryKey(std::intptr_t handle) : handle_(handle) {}
+    RegistryKey(RegistryKey&& other) noexcept : handle_(other.release()) {}
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey() { Close(); }
+
+    bool valid() const { return handle_ != 0; }
+    std::intptr_t native() const { return handle_; }
+    void Close();
+
+private:
+    std::intptr_t release();
+    std::intptr_t handle_ = 0;
+};
+
+// `root` is one of the predefined roots above.
+[[nodiscard]] Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey,
+                                     std::uint32_t access, RegistryKey& key);
+// Opens the key, creating it and any missing parents; non-volatile, no class.
+[[nodiscard]] Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey,
+                                       std::uint32_t access, RegistryKey& key);
+// With data null: the type and the size only. Otherwise at most `size` bytes; `size` then
+// holds the value's size (ERROR_MORE_DATA when the buffer was too small).
+[[nodiscard]] Status RegistryQueryValue(const RegistryKey& key, const std::u16string& name,
+                                        std::uint32_t& type, std::uint8_t* data,
+                                        std::uint32_t& size);
+[[nodiscard]] Status RegistrySetValue(const RegistryKey& key, const std::u16string& name,
+                                      std::uint32_t type, const std::uint8_t* data,
+                                      std::uint32_t size);
+[[nodiscard]] Status RegistryDeleteValue(const RegistryKey& key, const std::u16string& name);
+// The name of subkey number `index`; ERROR_NO_MORE_ITEMS past the last.
+[[nodiscard]] Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index,
+                                     std::u16string& name);
+
+void RegistryCloseKey(std::intptr_t handle);
+
+}  // namespace platform

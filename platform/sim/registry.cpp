@@ -1,0 +1,163 @@
+// The simulated registry: keys and value names compare without case, keys are created with
+// their missing parents, handles keep the access they were opened with, and keys or values
+// can be made to refuse.
+#include "platform/registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/sim/sim.h"
+
+namespace platform {
+namespace {
+
+constexpr std::uint32_t kKeyQueryValue = 0x0001;
+constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
+
+sim::Registry& Reg() { return sim::machine().registry; }
+sim::RegistryFaults& Faults() { return sim::machine().registryFaults; }
+
+const sim::Registry::OpenKey* Lookup(const RegistryKey& key) {
+    const auto found = Reg().open.find(key.native());
+    return found == Reg().open.end() ? nullptr : &found->second;
+}
+
+RegistryKey NewHandle(const std::u16string& path, std::uint32_t access) {
+    const std::intptr_t handle = Reg().nextHandle++;
+    Reg().open[handle] = {path, access};
+    return RegistryKey(handle);
+}
+
+}  // namespace
+
+Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
+                       RegistryKey& key) {
+    key.Close();
+    const std::u16string path = sim::RegistryPath(root, subkey);
+    if (path.empty()) return Status(kErrorInvalidHandle);
+    if (Faults().deniedKeys.count(path) > 0) return Status(kErrorAccessDenied);
+    if (Reg().keys.count(path) == 0) return Status(kErrorFileNotFound);
+    key = NewHandle(path, access);
+    return Status();
+}
+
+Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
+                         RegistryKey& key) {
+    key.Close();
+    const std::u16string path = sim::RegistryPath(root, subkey);
+    if (path.empty()) return Status(kErrorInvalidHandle);
+    if (Faults().deniedKeys.count(path) > 0) return Status(kErrorAccessDenied);
+    for (std::size_t slash = path.find(u'\\'); slash != std::u16string::npos;
+         slash = path.find(u'\\', slash + 1)) {
+        Reg().keys[path.substr(0, slash)];
+    }
+    Reg().keys[path];
+    key = NewHandle(path, access);
+    return Status();
+}
+
+Status RegistryQueryValue(const RegistryKey& key, const std::u16string& name, std::uint32_t& type,
+                          std::uint8_t* data, std::uint32_t& size) {
+    const sim::Registry::OpenKey* open = Lookup(key);
+    if (open == nullptr) return Status(kErrorInvalidHandle);
+    if (!(open->access & kKeyQueryValue)) return Status(kErrorAccessDenied);
+    const auto& values = Reg().keys[open->path].values;
+    const auto found = values.find(name);
+    if (found == values.end()) return Status(kErrorFileNotFound);
+    if (data != nullptr && Faults().secondReadFails.count(open->path + u"\\" + name) > 0) {
+        return Status(kErrorAccessDenied);
+    }
+    const sim::Bytes& bytes = found->second.data;
+    type = found->second.type;
+    const std::uint32_t capacity = size;
+    size = static_cast<std::uint32_t>(bytes.size());
+    if (data == nullptr) return Status();
+    if (capacity < bytes.size()) return Status(kErrorMoreData);
+    std::copy(bytes.begin(), bytes.end(), data);
+    return Status();
+}
+
+Status RegistrySetValue(const RegistryKey& key, const std::u16string& name, std::uint32_t type,
+                        const std::uint8_t* data, std::uint32_t size) {
+    const sim::Registry::OpenKey* open = Lookup(key);
+    if (open == nullptr) return Status(kErrorInvalidHandle);
+    if (!(open->access & kKeySetValue)) return Status(kErrorAccessDenied);
+    Reg().keys[open->path].values[name] = {type, sim::Bytes(data, data + size)};
+    return Status();
+}
+
+Status RegistryDeleteValue(const RegistryKey& key, const std::u16string& name) {
+    const sim::Registry::OpenKey* open = Lookup(key);
+    if (open == nullptr) return Status(kErrorInvalidHandle);
+    if (!(open->access & kKeySetValue) || Faults().deleteDenied.count(open->path) > 0) {
+        return Status(kErrorAccessDenied);
+    }
+    auto& values = Reg().keys[open->path].values;
+    const auto found = values.find(name);
+    if (found == values.end()) return Status(kErrorFileNotFound);
+    values.erase(found);
+    return Status();
+}
+
+Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::u16string& name) {
+    const sim::Registry::OpenKey* open = Lookup(key);
+    if (open == nullptr) return Status(kErrorInvalidHandle);
+    if (!(open->access & kKeyEnumerateSubKeys)) return Status(kErrorAccessDenied);
+    const std::u16string prefix = open->path + u"\\";
+    std::uint32_t seen = 0;
+    for (const auto& [path, data] : Reg().keys) {
+        const std::u16string_view candidate = path;
+        if (candidate.size() <= prefix.size() ||
+            !sim::SameNoCase(candidate.substr(0, prefix.size()), prefix) ||
+            candidate.find(u'\\', prefix.size()) != std::u16string_view::npos) {
+            continue;
+        }
+        if (seen++ == index) {
+            name = path.substr(prefix.size());
+            return Status();
+        }
+    }
+    return Status(kErrorNoMoreItems);
+}
+
+void RegistryCloseKey(std::intptr_t handle) { Reg().open.erase(handle); }
+
+}  // namespace platform
+
+namespace sim {
+
+std::u16string RegistryPath(std::uint32_t root, const std::u16string& subkey) {
+    std::u16string path;
+    if (root == platform::kHkeyCurrentUser) {
+        path = u"HKEY_CURRENT_USER";
+    } else if (root == platform::kHkeyLocalMachine) {
+        path = u"HKEY_LOCAL_MACHINE";
+    } else {
+        return {};
+    }
+    if (!subkey.empty()) path += u"\\" + subkey;
+    return path;
+}
+
+void PutRegistryValue(std::uint32_t root, const std::u16string& subkey, const std::u16string& name,
+                      std::uint32_t type, Bytes data) {
+    platform::RegistryKey key;
+    static_cast<void>(platform::RegistryCreateKey(root, subkey, platform::kKeySetValue, key));
+    machine().registry.keys[RegistryPath(root, subkey)].values[name] = {type, std::move(data)};
+}
+
+std::optional<RegistryValue> RegistryValueOf(std::uint32_t root, const std::u16string& subkey,
+                                             const std::u16string& name) {
+    const auto& keys = machine().registry.keys;
+    const auto key = keys.find(RegistryPath(root, subkey));
+    if (key == keys.end()) return std::nullopt;
+    const auto value = key->second.values.find(name);
+    if (value == key->second.values.end()) return std::nullopt;
+    return value->second;
+}
+
+bool RegistryKeyExists(std::uint32_t root, const std::u16string& subkey) {
+    return machine().registry.keys.count(RegistryPath(root, subkey)) > 0;
+}
+
+}  // namespace sim

@@ -1,0 +1,80 @@
+// Simulated threads are real threads: what is simulated is only the timer resolution and
+// the failure to create a thread.
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "platform/sim/sim.h"
+#include "platform/threads.h"
+
+namespace platform {
+namespace {
+
+struct Running {
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+};
+
+std::mutex tableMutex;
+std::map<std::intptr_t, std::shared_ptr<Running>> table;
+std::intptr_t nextHandle = 1;
+
+std::shared_ptr<Running> Find(std::intptr_t handle) {
+    std::lock_guard lock(tableMutex);
+    const auto found = table.find(handle);
+    return found == table.end() ? nullptr : found->second;
+}
+
+}  // namespace
+
+Status ThreadStart(ThreadEntry entry, Thread& thread) {
+    thread.Close();
+    if (sim::machine().threads.startError != 0) return Status(sim::machine().threads.startError);
+    ++sim::machine().threads.started;
+    auto running = std::make_shared<Running>();
+    std::intptr_t handle = 0;
+    {
+        std::lock_guard lock(tableMutex);
+        handle = nextHandle++;
+        table[handle] = running;
+    }
+    std::thread([entry, running] {
+        entry();
+        std::lock_guard lock(running->mutex);
+        running->done = true;
+        running->ended.notify_all();
+    }).detach();
+    thread = Thread(handle);
+    return Status();
+}
+
+bool ThreadWait(const Thread& thread, std::uint32_t milliseconds) {
+    const std::shared_ptr<Running> running = Find(thread.native());
+    if (running == nullptr) return false;
+    std::unique_lock lock(running->mutex);
+    return running->ended.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                   [&] { return running->done; });
+}
+
+void SleepMs(std::uint32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void ThreadCloseHandle(std::intptr_t handle) {
+    std::lock_guard lock(tableMutex);
+    table.erase(handle);
+}
+
+bool ResolveSetTimerResolution() { return sim::timerResolution().available.load(); }
+
+void SetTimerResolution(std::uint32_t desired, bool set) {
+    sim::TimerResolution& timer = sim::timerResolution();
+    timer.lastDesired = desired;
+    ++(set ? timer.requests : timer.withdrawals);
+}
+
+}  // namespace platform

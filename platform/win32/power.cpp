@@ -1,0 +1,54 @@
+// Power schemes through powrprof, GUID text through ole32.
+#include "platform/power.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <powrprof.h>
+
+#include <cstring>
+
+#include "platform/win32/wide.h"
+
+namespace platform {
+namespace {
+
+GUID Native(const Guid& guid) {
+    GUID native{guid.data1, guid.data2, guid.data3, {}};
+    std::memcpy(native.Data4, guid.data4, sizeof native.Data4);
+    return native;
+}
+
+Guid Ours(const GUID& native) {
+    Guid guid{native.Data1, native.Data2, native.Data3, {}};
+    std::memcpy(guid.data4, native.Data4, sizeof guid.data4);
+    return guid;
+}
+
+}  // namespace
+
+Status PowerActiveScheme(Guid& scheme) {
+    GUID* active = nullptr;
+    const DWORD result = PowerGetActiveScheme(nullptr, &active);
+    if (result == ERROR_SUCCESS && active != nullptr) scheme = Ours(*active);
+    if (active != nullptr) LocalFree(active);
+    if (result == ERROR_SUCCESS && active == nullptr) return Status(kErrorFileNotFound);
+    return Status(result);
+}
+
+Status PowerSetActiveScheme(const Guid& scheme) {
+    const GUID native = Native(scheme);
+    return Status(::PowerSetActiveScheme(nullptr, &native));
+}
+
+int GuidToText(const Guid& guid, char16_t* buffer, int capacity) {
+    return StringFromGUID2(Native(guid), reinterpret_cast<LPOLESTR>(buffer), capacity);
+}
+
+Status GuidFromText(const std::u16string& text, Guid& guid) {
+    CLSID parsed{};
+    const HRESULT result = CLSIDFromString(const_cast<LPOLESTR>(win32::Wide(text)), &parsed);
+    if (SUCCEEDED(result)) guid = Ours(parsed);
+    return Status(static_cast<std::uint32_t>(result));
+}
+
+}  // namespace platform
