@@ -1,0 +1,163 @@
+// Capturing writes and restores on the simulated registry, including every failure branch.
+#include <gtest/gtest.h>
+
+#include "actions/registry.h"
+#include "platform/registry.h"
+#include "support/sim_fixture.h"
+
+namespace {
+
+using platform::kHkeyCurrentUser;
+using platform::kHkeyLocalMachine;
+
+const std::u16string kDesktop = u"Control Panel\\Desktop";
+const std::u16string kPolicy = u"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection";
+
+sim::Bytes Utf16Z(std::u16string_view text) {
+    sim::Bytes bytes;
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+class RegistryTest : public SimTest {
+protected:
+    static std::optional<sim::RegistryValue> Value(std::uint32_t root, const std::u16string& key,
+                                                   const std::u16string& name) {
+        return sim::RegistryValueOf(root, key, name);
+    }
+    static bool NoKeyOpen() { return sim::machine().registry.open.empty(); }
+    AppState state;
+};
+
+TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
+    sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"MenuShowDelay", platform::kRegSz,
+                          Utf16Z(u"400"));
+    sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"Flags", platform::kRegBinary, {1, 2, 3});
+    const auto before = sim::machine().registry.keys;
+
+    ASSERT_TRUE(SetStringCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
+                                  u"MenuShowDelay", u"0"));
+    ASSERT_TRUE(SetDwordCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
+                                 u"HungAppTimeout", 1000));
+    const std::uint8_t bytes[] = {9, 8};
+    ASSERT_TRUE(SetBinaryCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
+                                  u"Flags", bytes));
+    EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"MenuShowDelay"),
+              (sim::RegistryValue{platform::kRegSz, Utf16Z(u"0")}));
+    EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"HungAppTimeout"),
+              (sim::RegistryValue{platform::kRegDword, {0xE8, 0x03, 0, 0}}));
+    EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"Flags"),
+              (sim::RegistryValue{platform::kRegBinary, {9, 8}}));
+
+    const auto& captures = state.RegistryBackups.at("menudelay");
+    ASSERT_EQ(captures.size(), 3u);
+    EXPECT_TRUE(captures[0].existed);
+    EXPECT_EQ(captures[0].type, platform::kRegSz);
+    EXPECT_EQ(captures[0].data, Utf16Z(u"400"));
+    EXPECT_FALSE(captures[1].existed);
+    EXPECT_EQ(captures[1].type, 0u);
+    EXPECT_TRUE(captures[1].data.empty());
+    for (auto capture = captures.rbegin(); capture != captures.rend(); ++capture) {
+        EXPECT_TRUE(RestoreRegistryValue(*capture));
+    }
+    EXPECT_EQ(sim::machine().registry.keys.at(u"HKEY_CURRENT_USER\\Control Panel\\Desktop").values,
+              before.at(u"HKEY_CURRENT_USER\\Control Panel\\Desktop").values);
+    EXPECT_TRUE(NoKeyOpen());
+}
+
+TEST_F(RegistryTest, AKeyCreatedByTheWriteStaysEmptyAfterTheRestore) {
+    ASSERT_TRUE(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
+                                 u"AllowTelemetry", 0));
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("telemetry")[0]));
+    EXPECT_TRUE(sim::RegistryKeyExists(kHkeyLocalMachine, kPolicy));
+    EXPECT_FALSE(Value(kHkeyLocalMachine, kPolicy, u"AllowTelemetry").has_value());
+}
+
+TEST_F(RegistryTest, RestoringAnAbsentValueNeverCreatesAKey) {
+    const RegistryCapture absent{RegistryRoot::CurrentUser, u"Software\\Gone", u"X", false, 0, {}};
+    EXPECT_TRUE(RestoreRegistryValue(absent));
+    EXPECT_FALSE(sim::RegistryKeyExists(kHkeyCurrentUser, u"Software\\Gone"));
+    sim::PutRegistryValue(kHkeyCurrentUser, u"Software\\Here", u"Other", 4, {1, 0, 0, 0});
+    const RegistryCapture alreadyGone{RegistryRoot::CurrentUser, u"Software\\Here", u"X", false,
+                                      0, {}};
+    EXPECT_TRUE(RestoreRegistryValue(alreadyGone));
+}
+
+TEST_F(RegistryTest, AZeroLengthValueRoundTrips) {
+    sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"Empty", platform::kRegBinary, {});
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"Empty", 7));
+    const RegistryCapture& capture = state.RegistryBackups.at("t")[0];
+    EXPECT_TRUE(capture.existed);
+    EXPECT_TRUE(capture.data.empty());
+    EXPECT_TRUE(RestoreRegistryValue(capture));
+    EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"Empty"),
+              (sim::RegistryValue{platform::kRegBinary, {}}));
+}
+
+TEST_F(RegistryTest, TwoCapturesOfOneValueRestoredLastToFirstLeaveTheOlder) {
+    sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {1, 0, 0, 0});
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 2));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 3));
+    const auto& captures = state.RegistryBackups.at("t");
+    EXPECT_TRUE(RestoreRegistryValue(captures[1]));
+    EXPECT_TRUE(RestoreRegistryValue(captures[0]));
+    EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"V")->data, (sim::Bytes{1, 0, 0, 0}));
+}
+
+TEST_F(RegistryTest, AStringZeroTakesFourBytes) {
+    ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kDesktop, u"S", u"0"));
+    EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"S")->data, (sim::Bytes{'0', 0, 0, 0}));
+}
+
+TEST_F(RegistryTest, AKeyThatCannotBeCreatedFailsTheWriteButKeepsTheCapture) {
+    sim::machine().registryFaults.deniedKeys.insert(
+        sim::RegistryPath(kHkeyLocalMachine, kPolicy));
+    EXPECT_FALSE(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
+                                  u"AllowTelemetry", 0));
+    ASSERT_EQ(state.RegistryBackups.at("telemetry").size(), 1u);
+    EXPECT_FALSE(state.RegistryBackups.at("telemetry")[0].existed);
+    EXPECT_FALSE(sim::RegistryKeyExists(kHkeyLocalMachine, kPolicy));
+}
+
+TEST_F(RegistryTest, AValueThatCannotBeReadIsNeitherCapturedNorOverwritten) {
+    sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {5, 0, 0, 0});
+    sim::machine().registryFaults.secondReadFails.insert(
+        sim::RegistryPath(kHkeyCurrentUser, kDesktop) + u"\\V");
+    RegistryCapture capture;
+    EXPECT_FALSE(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture));
+    EXPECT_FALSE(capture.existed);
+    EXPECT_FALSE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 9));
+    EXPECT_FALSE(SetStringCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", u"9"));
+    EXPECT_EQ(state.RegistryBackups.count("t"), 0u);
+    EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"V")->data, (sim::Bytes{5, 0, 0, 0}));
+    EXPECT_TRUE(NoKeyOpen());
+}
+
+TEST_F(RegistryTest, ARefusedDeleteFailsTheRestore) {
+    sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {5, 0, 0, 0});
+    sim::machine().registryFaults.deleteDenied.insert(sim::RegistryPath(kHkeyCurrentUser, kDesktop));
+    const RegistryCapture absent{RegistryRoot::CurrentUser, kDesktop, u"V", false, 0, {}};
+    EXPECT_FALSE(RestoreRegistryValue(absent));
+    EXPECT_TRUE(Value(kHkeyCurrentUser, kDesktop, u"V").has_value());
+}
+
+TEST_F(RegistryTest, ARestoreUnderAKeyThatCannotBeOpenedFails) {
+    const RegistryCapture present{RegistryRoot::LocalMachine, kPolicy, u"V", true, 4, {1, 0, 0, 0}};
+    sim::machine().registryFaults.deniedKeys.insert(sim::RegistryPath(kHkeyLocalMachine, kPolicy));
+    EXPECT_FALSE(RestoreRegistryValue(present));
+}
+
+TEST_F(RegistryTest, AForeignRootIsNeverRestored) {
+    for (const bool existed : {true, false}) {
+        const RegistryCapture foreign{static_cast<RegistryRoot>(0x80000003u), u"Software", u"V",
+                                      existed, 4, {1, 0, 0, 0}};
+        EXPECT_FALSE(RestoreRegistryValue(foreign));
+    }
+    EXPECT_TRUE(NoKeyOpen());
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// Service primitives on the simulated service manager, with every failure branch.
+#include <gtest/gtest.h>
+
+#include "actions/services.h"
+#include "platform/services.h"
+#include "support/sim_fixture.h"
+
+namespace {
+
+class ServicesTest : public SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        auto& services = sim::machine().serviceManager.services;
+        services[u"DiagTrack"] = {2, true, 0, false};
+        services[u"Fax"] = {4, false, 0, false};
+    }
+    static sim::Service& Service(const char16_t* name) {
+        return sim::machine().serviceManager.services.at(name);
+    }
+    static const std::vector<std::string>& Calls() { return sim::machine().serviceManager.calls; }
+    static bool NoHandleOpen() { return sim::machine().serviceManager.open.empty(); }
+    AppState state;
+};
+
+TEST_F(ServicesTest, DisablingCapturesTheStartTypeThenStopsAndRestoreTurnsItBack) {
+    EXPECT_TRUE(DisableServiceCaptured(state, "diagtrack", u"DiagTrack"));
+    EXPECT_EQ(Service(u"DiagTrack").startType, 4u);
+    EXPECT_FALSE(Service(u"DiagTrack").running);
+    ASSERT_EQ(state.ServiceBackups.at("diagtrack").size(), 1u);
+    const ServiceCapture capture = state.ServiceBackups.at("diagtrack")[0];
+    EXPECT_EQ(capture, (ServiceCapture{u"DiagTrack", true, 2}));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"open DiagTrack 0x1", "open DiagTrack 0x12",
+                                                 "set DiagTrack 4", "open DiagTrack 0x24",
+                                                 "stop DiagTrack"}));
+    EXPECT_TRUE(RestoreServiceStartType(capture));
+    EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
+    EXPECT_TRUE(NoHandleOpen());
+}
+
+TEST_F(ServicesTest, AnAlreadyDisabledServiceIsCapturedAsDisabledAndSetAgain) {
+    EXPECT_TRUE(DisableServiceCaptured(state, "t", u"Fax"));
+    EXPECT_EQ(state.ServiceBackups.at("t")[0].startType, 4u);
+    EXPECT_EQ(Calls().back(), "stop Fax");
+    EXPECT_TRUE(RestoreServiceStartType(state.ServiceBackups.at("t")[0]));
+    EXPECT_EQ(Service(u"Fax").startType, 4u);
+    EXPECT_FALSE(Service(u"Fax").running);
+}
+
+TEST_F(ServicesTest, AnAbsentServiceIsHandledForQueryAndStopButCannotBeChanged) {
+    ServiceCapture capture;
+    EXPECT_TRUE(QueryService(u"Missing", capture));
+    EXPECT_EQ(capture, (ServiceCapture{u"Missing", false, 0}));
+    EXPECT_TRUE(StopService(u"Missing"));
+    EXPECT_FALSE(SetServiceStartType(u"Missing", 4));
+    sim::machine().serviceManager.calls.clear();
+    EXPECT_TRUE(RestoreServiceStartType(capture));
+    EXPECT_TRUE(Calls().empty());
+    // Disabling it appends the capture yet fails.
+    EXPECT_FALSE(DisableServiceCaptured(state, "t", u"Missing"));
+    EXPECT_EQ(state.ServiceBackups.at("t"), (std::vector<ServiceCapture>{{u"Missing", false, 0}}));
+}
+
+TEST_F(ServicesTest, WithoutTheManagerNothingSucceeds) {
+    sim::machine().serviceManager.managerFails = true;
+    ServiceCapture capture;
+    EXPECT_FALSE(QueryService(u"DiagTrack", capture));
+    EXPECT_FALSE(SetServiceStartType(u"DiagTrack", 4));
+    EXPECT_FALSE(StopService(u"DiagTrack"));
+    EXPECT_FALSE(RestoreServiceStartType({u"DiagTrack", true, 2}));
+    EXPECT_FALSE(DisableServiceCaptured(state, "t", u"DiagTrack"));
+    EXPECT_EQ(state.ServiceBackups.count("t"), 0u);
+}
+
+TEST_F(ServicesTest, ARefusedChangeFailsWhileTheQueryStillWorks) {
+    Service(u"DiagTrack").refusedAccess = platform::kServiceChangeConfig | platform::kServiceStop;
+    ServiceCapture capture;
+    EXPECT_TRUE(QueryService(u"DiagTrack", capture));
+    EXPECT_TRUE(capture.existed);
+    EXPECT_FALSE(SetServiceStartType(u"DiagTrack", 4));
+    EXPECT_FALSE(StopService(u"DiagTrack"));
+    EXPECT_FALSE(DisableServiceCaptured(state, "t", u"DiagTrack"));
+    EXPECT_EQ(state.ServiceBackups.at("t").size(), 1u);
+    EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
+}
+
+TEST_F(ServicesTest, AnUnreadableConfigurationFailsTheQueryAndChangesNothing) {
+    Service(u"DiagTrack").configUnreadable = true;
+    ServiceCapture capture;
+    EXPECT_FALSE(QueryService(u"DiagTrack", capture));
+    EXPECT_FALSE(capture.existed);
+    EXPECT_FALSE(DisableServiceCaptured(state, "t", u"DiagTrack"));
+    EXPECT_EQ(state.ServiceBackups.count("t"), 0u);
+    EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
+}
+
+TEST_F(ServicesTest, StartingAskesOnlyForTheStartRight) {
+    Service(u"Fax").startType = 3;
+    StartService(u"Fax");
+    EXPECT_TRUE(Service(u"Fax").running);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"open Fax 0x10", "start Fax"}));
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The timer-resolution holder thread, with the simulated NtSetTimerResolution.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "actions/timer_holder.h"
+#include "app/startup.h"
+#include "state/state_file.h"
+#include "support/sim_fixture.h"
+
+namespace {
+
+class TimerHolderTest : public SimTest {
+protected:
+    void TearDown() override { StopTimerHolder(); }
+    static sim::TimerResolution& Timer() { return sim::timerResolution(); }
+    // Polls until the condition holds or five seconds have passed.
+    template <typename Condition>
+    static bool Eventually(Condition condition) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+};
+
+TEST_F(TimerHolderTest, TwoStartsMakeOneThreadThatHoldsHalfAMillisecond) {
+    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_EQ(sim::machine().threads.started, 1);
+    EXPECT_TRUE(Eventually([] { return Timer().requests.load() >= 1; }));
+    EXPECT_EQ(Timer().lastDesired.load(), 5000u);
+}
+
+TEST_F(TimerHolderTest, StopWithdrawsTheRequestBeforeItReturns) {
+    ASSERT_TRUE(StartTimerHolder());
+    ASSERT_TRUE(Eventually([] { return Timer().requests.load() >= 1; }));
+    StopTimerHolder();
+    EXPECT_FALSE(TimerHolderRunning.load());
+    // The thread has withdrawn and ended within the wait, not after it.
+    EXPECT_EQ(Timer().withdrawals.load(), 1);
+    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_EQ(sim::machine().threads.started, 2);
+}
+
+TEST_F(TimerHolderTest, StopWithNothingRunningDoesNothing) {
+    StopTimerHolder();
+    EXPECT_EQ(Timer().withdrawals.load(), 0);
+}
+
+TEST_F(TimerHolderTest, WithoutTheEntryPointTheThreadEndsAtOnceButCountsAsRunning) {
+    Timer().available = false;
+    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_TRUE(TimerHolderRunning.load());
+    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_EQ(sim::machine().threads.started, 1);
+    StopTimerHolder();
+    EXPECT_FALSE(TimerHolderRunning.load());
+    EXPECT_EQ(Timer().requests.load(), 0);
+    EXPECT_EQ(Timer().withdrawals.load(), 0);
+}
+
+TEST_F(TimerHolderTest, AThreadThatCannotBeCreatedLeavesNothingRunning) {
+    sim::machine().threads.startError = 8;  // ERROR_NOT_ENOUGH_MEMORY
+    EXPECT_FALSE(StartTimerHolder());
+    EXPECT_FALSE(TimerHolderRunning.load());
+}
+
+TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
+    AppState saved;
+    saved.AppliedSet = {"timerres"};
+    SaveState(saved);
+    AppState state;
+    static_cast<void>(StartSession(state));
+    EXPECT_TRUE(TimerHolderRunning.load());
+    EXPECT_EQ(sim::machine().threads.started, 1);
+    EndSession(state);
+    EXPECT_FALSE(TimerHolderRunning.load());
+    EXPECT_EQ(Timer().withdrawals.load(), 1);
+}
+
+TEST_F(TimerHolderTest, WithoutTheTweakStartUpStartsNoHolder) {
+    AppState state;
+    static_cast<void>(StartSession(state));
+    EXPECT_FALSE(TimerHolderRunning.load());
+    EXPECT_EQ(sim::machine().threads.started, 0);
+}
+
+}  // namespace
