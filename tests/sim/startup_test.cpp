@@ -22,10 +22,10 @@ protected:
 
 TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
     AppState saved;
-    saved.AppliedSet = {"timerres"};
+    saved.AppliedSet = {"menudelay"};
     SaveState(saved);
     const CommandLineOptions options = StartSession(state);
-    EXPECT_TRUE(IsApplied(state, "timerres"));
+    EXPECT_TRUE(IsApplied(state, "menudelay"));
     EXPECT_TRUE(options.screenshotPath.empty());
     EXPECT_EQ(CurrentPage, 0);
     ASSERT_EQ(state.LogEntries.size(), 1u);

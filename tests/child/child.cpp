@@ -1,0 +1,59 @@
+// A child program for the command-runner tests:
+//   child exit N           exits with code N
+//   child spew BYTES N     writes BYTES bytes to standard output, then exits with N
+//   child grandchild       starts "child sleep 20000" sharing its handles, then exits 0
+//   child sleep MS         sleeps, then exits 0
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+unsigned long Number(const wchar_t* text) { return std::wcstoul(text, nullptr, 10); }
+
+int StartGrandchild() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" sleep 20000";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &info)) {
+        return 2;
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 100;
+    const std::wstring mode = argv[1];
+    if (mode == L"exit" && argc > 2) return static_cast<int>(Number(argv[2]));
+    if (mode == L"spew" && argc > 3) {
+        std::vector<char> chunk(65536, 'x');
+        unsigned long left = Number(argv[2]);
+        HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        while (left > 0) {
+            const DWORD size = left < chunk.size() ? left : static_cast<DWORD>(chunk.size());
+            DWORD written = 0;
+            if (!WriteFile(out, chunk.data(), size, &written, nullptr)) return 3;
+            left -= written;
+        }
+        return static_cast<int>(Number(argv[3]));
+    }
+    if (mode == L"grandchild") return StartGrandchild();
+    if (mode == L"sleep" && argc > 2) {
+        Sleep(Number(argv[2]));
+        return 0;
+    }
+    return 100;
+}

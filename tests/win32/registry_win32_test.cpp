@@ -1,0 +1,145 @@
+// Capturing writes and restores against the real registry (Wine's), checked with the
+// registry functions directly.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "actions/registry.h"
+
+namespace {
+
+struct RawValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    bool operator==(const RawValue&) const = default;
+};
+
+class RegistryWin32Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        base_ = u"Software\\QuillfarrowTest\\" + Number(GetCurrentProcessId()) + u"-" +
+                Number(static_cast<unsigned long>(GetTickCount64()));
+        key_ = base_ + u"\\Desktop";
+    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(base_)); }
+
+    static std::u16string Number(unsigned long value) {
+        const std::string text = std::to_string(value);
+        return std::u16string(text.begin(), text.end());
+    }
+    static const wchar_t* Wide(const std::u16string& text) {
+        return reinterpret_cast<const wchar_t*>(text.c_str());
+    }
+    void Put(const std::u16string& name, DWORD type, std::vector<BYTE> data) const {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key_), 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key, Wide(name), 0, type, data.empty() ? nullptr : data.data(),
+                       static_cast<DWORD>(data.size()));
+        RegCloseKey(key);
+    }
+    std::optional<RawValue> Get(const std::u16string& subkey, const std::u16string& name) const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(subkey), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        RawValue value;
+        DWORD size = 0;
+        LSTATUS result = RegQueryValueExW(key, Wide(name), nullptr, &value.type, nullptr, &size);
+        if (result == ERROR_SUCCESS) {
+            value.data.resize(size);
+            result = RegQueryValueExW(key, Wide(name), nullptr, &value.type, value.data.data(),
+                                      &size);
+            value.data.resize(size);
+        }
+        RegCloseKey(key);
+        if (result != ERROR_SUCCESS) return std::nullopt;
+        return value;
+    }
+    DWORD ValueCount(const std::u16string& subkey) const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(subkey), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            return 9999;
+        }
+        DWORD values = 0;
+        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr);
+        RegCloseKey(key);
+        return values;
+    }
+
+    std::u16string base_;
+    std::u16string key_;
+    AppState state;
+};
+
+TEST_F(RegistryWin32Test, EachCapturingWriteIsUndoneExactly) {
+    Put(u"S", REG_SZ, {'4', 0, '0', 0, '0', 0, 0, 0});
+    Put(u"D", REG_DWORD, {1, 2, 3, 4});
+    Put(u"B", REG_BINARY, {0xFF, 0, 0x80});
+    Put(u"E", REG_EXPAND_SZ, {'%', 0, 'X', 0, '%', 0, 0, 0});
+    const auto before = [&] {
+        std::vector<std::optional<RawValue>> values;
+        for (const char16_t* name : {u"S", u"D", u"B", u"E", u"New"}) values.push_back(Get(key_, name));
+        return values;
+    };
+    const auto original = before();
+    const std::uint8_t bytes[] = {7, 7, 7};
+    ASSERT_TRUE(SetStringCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"S", u"0"));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"D", 38));
+    ASSERT_TRUE(SetBinaryCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"B", bytes));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"E", 1));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"New", 1));
+    EXPECT_EQ(Get(key_, u"D"), (RawValue{REG_DWORD, {38, 0, 0, 0}}));
+    EXPECT_EQ(Get(key_, u"S"), (RawValue{REG_SZ, {'0', 0, 0, 0}}));  // "0" takes 4 bytes
+    const auto& captures = state.RegistryBackups.at("t");
+    for (auto capture = captures.rbegin(); capture != captures.rend(); ++capture) {
+        EXPECT_TRUE(RestoreRegistryValue(*capture));
+    }
+    EXPECT_EQ(before(), original);
+    EXPECT_FALSE(Get(key_, u"New").has_value());
+}
+
+TEST_F(RegistryWin32Test, AKeyCreatedByTheWriteStaysEmpty) {
+    const std::u16string fresh = key_ + u"\\Created\\Deep";
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, fresh, u"V", 1));
+    EXPECT_FALSE(state.RegistryBackups.at("t")[0].existed);
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]));
+    EXPECT_EQ(ValueCount(fresh), 0u);
+}
+
+TEST_F(RegistryWin32Test, AZeroLengthValueRoundTrips) {
+    Put(u"Z", REG_BINARY, {});
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"Z", 5));
+    const RegistryCapture& capture = state.RegistryBackups.at("t")[0];
+    EXPECT_TRUE(capture.existed);
+    EXPECT_EQ(capture.type, static_cast<std::uint32_t>(REG_BINARY));
+    EXPECT_TRUE(capture.data.empty());
+    EXPECT_TRUE(RestoreRegistryValue(capture));
+    EXPECT_EQ(Get(key_, u"Z"), (RawValue{REG_BINARY, {}}));
+}
+
+TEST_F(RegistryWin32Test, TwoCapturesRestoredLastToFirstLeaveTheOlder) {
+    Put(u"V", REG_DWORD, {1, 0, 0, 0});
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"V", 2));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"V", 3));
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[1]));
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]));
+    EXPECT_EQ(Get(key_, u"V"), (RawValue{REG_DWORD, {1, 0, 0, 0}}));
+}
+
+TEST_F(RegistryWin32Test, RestoringAnAbsentValueThatIsGoneSucceedsAndCreatesNothing) {
+    Put(u"Other", REG_DWORD, {1, 0, 0, 0});
+    const RegistryCapture absent{RegistryRoot::CurrentUser, key_, u"Gone", false, 0, {}};
+    EXPECT_TRUE(RestoreRegistryValue(absent));
+    const RegistryCapture noKey{RegistryRoot::CurrentUser, key_ + u"\\Nowhere", u"X", false, 0, {}};
+    EXPECT_TRUE(RestoreRegistryValue(noKey));
+    EXPECT_EQ(ValueCount(key_ + u"\\Nowhere"), 9999u);
+}
+
+}  // namespace

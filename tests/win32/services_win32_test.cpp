@@ -1,0 +1,77 @@
+// The service primitives against the real service manager (Wine's), with a demand-start
+// service created for the test in the test's prefix.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "actions/services.h"
+
+namespace {
+
+class ServicesWin32Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        name_ = L"QfTestService" + std::to_wstring(GetCurrentProcessId());
+        manager_ = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+        ASSERT_NE(manager_, nullptr);
+        wchar_t folder[MAX_PATH] = {};
+        GetSystemDirectoryW(folder, MAX_PATH);
+        const std::wstring binary = std::wstring(folder) + L"\\svchost.exe";
+        SC_HANDLE service = CreateServiceW(
+            manager_, name_.c_str(), name_.c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+            SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr, nullptr, nullptr,
+            nullptr, nullptr);
+        ASSERT_NE(service, nullptr) << GetLastError();
+        CloseServiceHandle(service);
+    }
+    void TearDown() override {
+        if (manager_ == nullptr) return;
+        if (SC_HANDLE service = OpenServiceW(manager_, name_.c_str(), DELETE)) {
+            DeleteService(service);
+            CloseServiceHandle(service);
+        }
+        CloseServiceHandle(manager_);
+    }
+    DWORD ConfiguredStartType() const {
+        SC_HANDLE service = OpenServiceW(manager_, name_.c_str(), SERVICE_QUERY_CONFIG);
+        DWORD needed = 0;
+        QueryServiceConfigW(service, nullptr, 0, &needed);
+        std::vector<BYTE> buffer(needed);
+        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
+        const DWORD startType =
+            QueryServiceConfigW(service, config, needed, &needed) ? config->dwStartType : 99;
+        CloseServiceHandle(service);
+        return startType;
+    }
+    std::u16string Name() const { return std::u16string(name_.begin(), name_.end()); }
+
+    std::wstring name_;
+    SC_HANDLE manager_ = nullptr;
+};
+
+TEST_F(ServicesWin32Test, ADemandStartServiceIsDisabledAndRestored) {
+    ServiceCapture capture;
+    ASSERT_TRUE(QueryService(Name(), capture));
+    EXPECT_TRUE(capture.existed);
+    EXPECT_EQ(capture.startType, 3u);
+
+    AppState state;
+    EXPECT_TRUE(DisableServiceCaptured(state, "t", Name()));
+    EXPECT_EQ(ConfiguredStartType(), static_cast<DWORD>(SERVICE_DISABLED));
+    ASSERT_EQ(state.ServiceBackups.at("t").size(), 1u);
+    EXPECT_EQ(state.ServiceBackups.at("t")[0].startType, 3u);
+    EXPECT_TRUE(RestoreServiceStartType(state.ServiceBackups.at("t")[0]));
+    EXPECT_EQ(ConfiguredStartType(), static_cast<DWORD>(SERVICE_DEMAND_START));
+}
+
+TEST_F(ServicesWin32Test, AnAbsentServiceReadsAsNotExisting) {
+    ServiceCapture capture;
+    EXPECT_TRUE(QueryService(u"QfNoSuchService", capture));
+    EXPECT_FALSE(capture.existed);
+    EXPECT_TRUE(StopService(u"QfNoSuchService"));
+    EXPECT_FALSE(SetServiceStartType(u"QfNoSuchService", 4));
+}
+
+}  // namespace
