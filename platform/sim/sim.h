@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/network.h"
 #include "platform/power.h"
 #include "platform/sim/no_case.h"
 
@@ -136,6 +137,16 @@ struct Threads {
     std::uint32_t startError = 0;  // CreateThread fails with this code when non-zero
 };
 
+struct Network {
+    std::vector<platform::AdapterEntry> adapters;
+    // The buffer the table needs; a smaller one gets ERROR_BUFFER_OVERFLOW and this size.
+    std::uint32_t requiredBufferSize = 4096;
+    // Each call asks for this much more than the buffer it was given (a table that grows).
+    bool alwaysOverflows = false;
+    std::uint32_t error = 0;
+    std::vector<std::uint32_t> bufferSizes;  // the size of every call, in order
+};
+
 struct Machine {
     FileSystem fileSystem;
     FileFaults fileFaults;
@@ -145,6 +156,7 @@ struct Machine {
     ProcessRunner processes;
     PowerSchemes power;
     Threads threads;
+    Network network;
     // Empty when the known-folder lookup fails.
     std::optional<std::u16string> localAppData;
     int knownFolderCalls = 0;

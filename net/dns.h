@@ -1,0 +1,33 @@
+// Pointing the active interface's IPv4 DNS servers at a public resolver with netsh, after
+// capturing its configuration from the registry, and putting that configuration back.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "state/app_state.h"
+
+struct DnsPreset {
+    const char* label;
+    const char16_t* primary;
+    const char16_t* secondary;
+};
+
+extern const std::array<DnsPreset, 3> DnsPresets;
+
+// True when netsh accepted the primary server. False, with nothing changed or recorded,
+// when there is no interface or its name cannot be passed safely on a command line.
+bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
+              const std::u16string& secondary);
+// Restores the captured servers (or DHCP) on the recorded interface. False when no usable
+// interface is recorded (nothing runs) or the first IPv4 restore command failed; the other
+// commands run regardless.
+bool RevertDns(const AppState& state);
+// "netsh " and the arguments, through the command runner.
+bool RunNetsh(const std::u16string& arguments);
+// The REG_SZ text of a captured NameServer value, trailing NULs removed; empty otherwise.
+std::u16string NameServerText(const RegistryCapture& capture);
+// Whether the name can stand between double quotes on a command line: no double quote, no
+// control character, no backslash at the end.
+bool IsSafeInterfaceName(std::u16string_view name);
