@@ -1,0 +1,213 @@
+// The exact netsh command lines of the DNS presets, from the recording process runner.
+#include <gtest/gtest.h>
+
+#include "net/dns.h"
+#include "platform/registry.h"
+#include "state/text.h"
+#include "support/sim_fixture.h"
+
+namespace {
+
+const std::u16string kGuid = u"{11111111-2222-3333-4444-555555555555}";
+const std::u16string kV4Key =
+    u"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\" + kGuid;
+const std::u16string kV6Key =
+    u"SYSTEM\\CurrentControlSet\\Services\\Tcpip6\\Parameters\\Interfaces\\" + kGuid;
+const std::u16string kFlush = u"ipconfig /flushdns";
+
+std::vector<std::uint8_t> Sz(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+class DnsTest : public SimTest {
+protected:
+    void UseAdapter(const char16_t* alias, bool up = true) {
+        sim::machine().network.adapters = {
+            {std::string(kGuid.begin(), kGuid.end()), alias, 6, up ? 1u : 2u}};
+    }
+    static std::vector<std::u16string> Commands() {
+        std::vector<std::u16string> lines;
+        for (const auto& run : sim::machine().processes.runs) lines.push_back(run.commandLine);
+        return lines;
+    }
+    static std::u16string Netsh(const std::u16string& arguments) { return u"netsh " + arguments; }
+    // Reverts with the two captures given, on the interface "Ethernet".
+    std::vector<std::u16string> RevertWith(RegistryCapture v4, RegistryCapture v6) {
+        state.BackupStore["dns.alias"] = "Ethernet";
+        v4.subkey = kV4Key;
+        v6.subkey = kV6Key;
+        state.RegistryBackups["dns"] = {v4, v6};
+        sim::machine().processes.runs.clear();
+        EXPECT_TRUE(RevertDns(state));
+        return Commands();
+    }
+    static RegistryCapture Text(std::u16string_view text) {
+        return {RegistryRoot::LocalMachine, u"", u"NameServer", true, 1, Sz(text)};
+    }
+    static RegistryCapture Absent() {
+        return {RegistryRoot::LocalMachine, u"", u"NameServer", false, 0, {}};
+    }
+    AppState state;
+};
+
+TEST_F(DnsTest, ApplyCapturesThenSetsPrimarySecondaryAndIpv6Dhcp) {
+    UseAdapter(u"Ethernet");
+    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1, Sz(u"9.9.9.9"));
+    EXPECT_TRUE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+    EXPECT_EQ(Commands(),
+              (std::vector<std::u16string>{
+                  Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" static 1.1.1.1 primary"),
+                  Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" 1.0.0.1 index=2"),
+                  Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}));
+    EXPECT_EQ(sim::machine().processes.runs[0].applicationPath,
+              u"C:\\Windows\\system32\\netsh.exe");
+    EXPECT_EQ(state.BackupStore.at("dns.alias"), "Ethernet");
+    EXPECT_EQ(state.BackupStore.at("dns.guid"), ToUtf8(kGuid));
+    EXPECT_EQ(state.BackupStore.at("dns.v4"), "1.1.1.1");
+    EXPECT_EQ(state.BackupStore.at("dns.v4b"), "1.0.0.1");
+    const auto& captures = state.RegistryBackups.at("dns");
+    ASSERT_EQ(captures.size(), 2u);
+    EXPECT_EQ(captures[0].subkey, kV4Key);
+    EXPECT_EQ(NameServerText(captures[0]), u"9.9.9.9");
+    EXPECT_EQ(captures[1].subkey, kV6Key);
+    EXPECT_FALSE(captures[1].existed);
+}
+
+TEST_F(DnsTest, AnEmptySecondaryIsNotAdded) {
+    UseAdapter(u"Wi-Fi 2", false);  // no interface up: the first listed one is used
+    EXPECT_TRUE(ApplyDns(state, "dns", u"8.8.8.8", u""));
+    EXPECT_EQ(Commands(),
+              (std::vector<std::u16string>{
+                  Netsh(u"interface ipv4 set dnsservers name=\"Wi-Fi 2\" static 8.8.8.8 primary"),
+                  Netsh(u"interface ipv6 set dnsservers name=\"Wi-Fi 2\" source=dhcp"), kFlush}));
+    EXPECT_EQ(state.BackupStore.at("dns.v4b"), "");
+}
+
+TEST_F(DnsTest, ARefusedPrimaryFailsAfterTheOtherCommandsRan) {
+    UseAdapter(u"Ethernet");
+    sim::machine().processes.defaultExitCode = 1;
+    EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+    EXPECT_EQ(Commands().size(), 4u);
+}
+
+TEST_F(DnsTest, NoInterfaceChangesNothing) {
+    EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(state.BackupStore.empty());
+}
+
+TEST_F(DnsTest, NamesThatWouldBreakTheCommandLineAreRefused) {
+    for (const char16_t* alias : {u"Eth\"ernet", u"Ethernet\\", u"Eth\nernet", u"Eth\x7F",
+                                  u"Eth\x85"}) {
+        UseAdapter(alias);
+        EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+        EXPECT_TRUE(state.BackupStore.empty());
+        EXPECT_TRUE(state.RegistryBackups.empty());
+        state.BackupStore["dns.alias"] = ToUtf8(alias);
+        EXPECT_FALSE(RevertDns(state));
+        state.BackupStore.clear();
+    }
+    EXPECT_TRUE(Commands().empty());
+    // Backslashes inside a name and non-ASCII letters are fine.
+    EXPECT_TRUE(IsSafeInterfaceName(u"Ethernet\\2"));
+    EXPECT_TRUE(IsSafeInterfaceName(u"R\u00E9seau"));
+}
+
+TEST_F(DnsTest, RevertRestoresTheCapturedServers) {
+    const struct {
+        const char* name;
+        RegistryCapture v4;
+        RegistryCapture v6;
+        std::vector<std::u16string> commands;
+    } rows[] = {
+        {"comma-separated pair", Text(u"1.1.1.1,1.0.0.1"), Absent(),
+         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" static 1.1.1.1 primary"),
+          Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" 1.0.0.1 index=2"),
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
+        {"three servers, comma and space then space", Text(u"10.0.0.1, 10.0.0.2 10.0.0.3"),
+         Text(u""),
+         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" static 10.0.0.1 primary"),
+          Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" 10.0.0.2 index=2"),
+          Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" 10.0.0.3 index=3"),
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
+        {"only separators", Text(u" , ,"), Absent(),
+         {Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
+        {"absent", Absent(), Absent(),
+         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
+        {"existing but empty", Text(u""), Absent(),
+         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
+        {"not REG_SZ", {RegistryRoot::LocalMachine, u"", u"NameServer", true, 7, Sz(u"1.1.1.1")},
+         Absent(),
+         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
+        {"IPv6 passed whole", Absent(), Text(u"2606:4700::1111,2606:4700::1001"),
+         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" static "
+                u"2606:4700::1111,2606:4700::1001 primary"),
+          kFlush}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(RevertWith(row.v4, row.v6), row.commands);
+    }
+}
+
+TEST_F(DnsTest, ANameWithSpacesIsPassedUnchanged) {
+    UseAdapter(u"Ethernet 2 (USB)");
+    ASSERT_TRUE(ApplyDns(state, "dns", u"9.9.9.9", u"149.112.112.112"));
+    EXPECT_EQ(Commands()[0],
+              Netsh(u"interface ipv4 set dnsservers name=\"Ethernet 2 (USB)\" static 9.9.9.9 primary"));
+    sim::machine().processes.runs.clear();
+    EXPECT_TRUE(RevertDns(state));
+    EXPECT_EQ(Commands()[0],
+              Netsh(u"interface ipv4 set dnsservers name=\"Ethernet 2 (USB)\" source=dhcp"));
+}
+
+TEST_F(DnsTest, WithoutARecordedInterfaceNothingRuns) {
+    EXPECT_FALSE(RevertDns(state));
+    state.BackupStore["dns.alias"] = "";
+    EXPECT_FALSE(RevertDns(state));
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(DnsTest, ARevertWhoseFirstIpv4CommandFailsReportsFailureButRunsTheRest) {
+    sim::machine().processes.exitCodes[Netsh(
+        u"interface ipv4 set dnsservers name=\"Ethernet\" static 1.1.1.1 primary")] = 1;
+    state.BackupStore["dns.alias"] = "Ethernet";
+    RegistryCapture v4 = Text(u"1.1.1.1 1.0.0.1");
+    v4.subkey = kV4Key;
+    state.RegistryBackups["dns"] = {v4};
+    EXPECT_FALSE(RevertDns(state));
+    EXPECT_EQ(Commands().size(), 4u);  // the add, IPv6 DHCP and the flush still ran
+    EXPECT_EQ(Commands().back(), kFlush);
+
+    sim::machine().processes.runs.clear();
+    sim::machine().processes.exitCodes.clear();
+    sim::machine().processes.exitCodes[Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" "
+                                             u"1.0.0.1 index=2")] = 1;
+    EXPECT_TRUE(RevertDns(state));  // only the first IPv4 command decides
+}
+
+TEST_F(DnsTest, NameServerTextDropsTrailingNulsAndAnOddByte) {
+    RegistryCapture capture = Text(u"1.1.1.1");
+    capture.data.insert(capture.data.end(), {0, 0, 0});
+    EXPECT_EQ(NameServerText(capture), u"1.1.1.1");
+    capture.data = {'1'};
+    EXPECT_EQ(NameServerText(capture), u"");
+}
+
+TEST(DnsPresetTable, HoldsTheThreeResolvers) {
+    EXPECT_STREQ(DnsPresets[0].label, "CLOUDFLARE 1.1.1.1");
+    EXPECT_EQ(std::u16string(DnsPresets[1].secondary), u"8.8.4.4");
+    EXPECT_EQ(std::u16string(DnsPresets[2].secondary), u"149.112.112.112");
+}
+
+}  // namespace
