@@ -25,4 +25,5 @@ measure() {
     done
 }
 export -f measure
+WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
 exec "$root/cmake/xvfb-run.sh" bash -c measure
