@@ -1,11 +1,13 @@
-// Files, shaped like CreateFileW, GetFileAttributesA, GetFileSizeEx, ReadFile, WriteFile, FlushFileBuffers,
-// MoveFileExW and DeleteFileW. A File closes its handle when it goes out of scope.
+// Files, shaped like CreateFileW, GetFileAttributesA, GetFileSizeEx, ReadFile, WriteFile,
+// FlushFileBuffers, MoveFileExW and DeleteFileW. A File closes its handle when it goes out
+// of scope.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "platform/status.h"
+#include "platform/unique_handle.h"
 
 namespace platform {
 
@@ -22,26 +24,15 @@ inline constexpr std::uint32_t kFileAttributeNormal = 0x80u;
 inline constexpr std::uint32_t kMoveFileReplaceExisting = 0x1u;
 inline constexpr std::uint32_t kMoveFileWriteThrough = 0x8u;
 
-// An open file handle; the platform decides what the number means.
-class File {
-public:
-    File() = default;
-    explicit File(std::intptr_t handle) : handle_(handle) {}
-    File(File&& other) noexcept : handle_(other.release()) {}
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    ~File() { Close(); }
+// Closes a handle; only the owning type calls it.
+void FileCloseHandle(std::intptr_t handle);
 
-    bool valid() const { return handle_ != kNoHandle; }
-    std::intptr_t native() const { return handle_; }
-    void Close();
-
-private:
-    static constexpr std::intptr_t kNoHandle = -1;
-    std::intptr_t release();
-    std::intptr_t handle_ = kNoHandle;
+struct FileTraits {
+    static constexpr std::intptr_t kNone = -1;
+    static void Close(std::intptr_t handle) { FileCloseHandle(handle); }
 };
+// An open file handle; the platform decides what the number means.
+using File = UniqueHandle<FileTraits>;
 
 [[nodiscard]] Status FileCreate(const std::u16string& path, std::uint32_t access,
                                 std::uint32_t share, std::uint32_t disposition,
@@ -65,7 +56,5 @@ inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFFu;
 // cannot be read.
 std::uint32_t FileAttributes(const char* path);
 
-// Closes a handle that FileCreate opened; File's destructor is the only caller.
-void FileCloseHandle(std::intptr_t handle);
 
 }  // namespace platform

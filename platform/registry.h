@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/status.h"
+#include "platform/unique_handle.h"
 
 namespace platform {
 
@@ -20,25 +21,15 @@ inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kErrorMoreData = 234;
 inline constexpr std::uint32_t kErrorNoMoreItems = 259;
 
-// An open registry key, closed when it goes out of scope.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    explicit RegistryKey(std::intptr_t handle) : handle_(handle) {}
-    RegistryKey(RegistryKey&& other) noexcept : handle_(other.release()) {}
-    RegistryKey& operator=(RegistryKey&& other) noexcept;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() { Close(); }
+// Closes a handle; only the owning type calls it.
+void RegistryCloseKey(std::intptr_t handle);
 
-    bool valid() const { return handle_ != 0; }
-    std::intptr_t native() const { return handle_; }
-    void Close();
-
-private:
-    std::intptr_t release();
-    std::intptr_t handle_ = 0;
+struct RegistryKeyTraits {
+    static constexpr std::intptr_t kNone = 0;
+    static void Close(std::intptr_t handle) { RegistryCloseKey(handle); }
 };
+// An open registry key, closed when it goes out of scope.
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // `root` is one of the predefined roots above.
 [[nodiscard]] Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey,
@@ -59,6 +50,5 @@ private:
 [[nodiscard]] Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index,
                                      std::u16string& name);
 
-void RegistryCloseKey(std::intptr_t handle);
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/status.h"
+#include "platform/unique_handle.h"
 
 namespace platform {
 
@@ -19,25 +20,15 @@ inline constexpr std::uint32_t kServiceStop = 0x0020;
 inline constexpr std::uint32_t kErrorServiceDoesNotExist = 1060;
 inline constexpr std::uint32_t kServiceDisabled = 4;
 
-// A manager or service handle, closed when it goes out of scope.
-class ServiceHandle {
-public:
-    ServiceHandle() = default;
-    explicit ServiceHandle(std::intptr_t handle) : handle_(handle) {}
-    ServiceHandle(ServiceHandle&& other) noexcept : handle_(other.release()) {}
-    ServiceHandle& operator=(ServiceHandle&& other) noexcept;
-    ServiceHandle(const ServiceHandle&) = delete;
-    ServiceHandle& operator=(const ServiceHandle&) = delete;
-    ~ServiceHandle() { Close(); }
+// Closes a handle; only the owning type calls it.
+void ServiceCloseHandle(std::intptr_t handle);
 
-    bool valid() const { return handle_ != 0; }
-    std::intptr_t native() const { return handle_; }
-    void Close();
-
-private:
-    std::intptr_t release();
-    std::intptr_t handle_ = 0;
+struct ServiceHandleTraits {
+    static constexpr std::intptr_t kNone = 0;
+    static void Close(std::intptr_t handle) { ServiceCloseHandle(handle); }
 };
+// A manager or service handle, closed when it goes out of scope.
+using ServiceHandle = UniqueHandle<ServiceHandleTraits>;
 
 // The local machine's default database.
 [[nodiscard]] Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager);
@@ -51,6 +42,5 @@ private:
 [[nodiscard]] Status ServiceSendStop(const ServiceHandle& service);
 [[nodiscard]] Status ServiceStartNow(const ServiceHandle& service);
 
-void ServiceCloseHandle(std::intptr_t handle);
 
 }  // namespace platform

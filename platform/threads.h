@@ -6,30 +6,21 @@
 #include <cstdint>
 
 #include "platform/status.h"
+#include "platform/unique_handle.h"
 
 namespace platform {
 
 using ThreadEntry = unsigned (*)();
 
-// A started thread; closing the handle does not stop the thread.
-class Thread {
-public:
-    Thread() = default;
-    explicit Thread(std::intptr_t handle) : handle_(handle) {}
-    Thread(Thread&& other) noexcept : handle_(other.release()) {}
-    Thread& operator=(Thread&& other) noexcept;
-    Thread(const Thread&) = delete;
-    Thread& operator=(const Thread&) = delete;
-    ~Thread() { Close(); }
+// Closes a handle; only the owning type calls it.
+void ThreadCloseHandle(std::intptr_t handle);
 
-    bool valid() const { return handle_ != 0; }
-    std::intptr_t native() const { return handle_; }
-    void Close();
-
-private:
-    std::intptr_t release();
-    std::intptr_t handle_ = 0;
+struct ThreadTraits {
+    static constexpr std::intptr_t kNone = 0;
+    static void Close(std::intptr_t handle) { ThreadCloseHandle(handle); }
 };
+// A started thread; closing the handle does not stop the thread.
+using Thread = UniqueHandle<ThreadTraits>;
 
 // Default security and stack size, no parameter, no creation flags.
 [[nodiscard]] Status ThreadStart(ThreadEntry entry, Thread& thread);
