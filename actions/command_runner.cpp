@@ -25,7 +25,8 @@ std::u16string ToolPath(std::u16string_view commandLine) {
     for (const KnownTool& tool : kTools) {
         if (first == tool.name) {
             const std::u16string folder = platform::SystemDirectory();
-            if (folder.empty()) return {};
+            if (folder.empty())
+                return {};
             return folder + std::u16string(tool.pathInSystemFolder);
         }
     }
@@ -63,7 +64,8 @@ bool SetTelemetryTasks(bool disable) {
     for (const char16_t* task : TelemetryTaskList) {
         const std::u16string commandLine = std::u16string(u"schtasks /Change /TN \"") + task +
                                            u"\" " + (disable ? u"/Disable" : u"/Enable");
-        if (!RunCommand(commandLine)) result = false;
+        if (!RunCommand(commandLine))
+            result = false;
     }
     return result;
 }

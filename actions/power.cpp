@@ -11,7 +11,9 @@ constexpr platform::Guid kUltimatePerformance = {
 constexpr platform::Guid kHighPerformance = {
     0x8c5e7fda, 0xe8bf, 0x4a96, {0x9a, 0x85, 0xa6, 0xe2, 0x3a, 0x8c, 0x63, 0x5c}};
 
-std::string RememberedKey(std::string_view id) { return std::string(id) + ".prev"; }
+std::string RememberedKey(std::string_view id) {
+    return std::string(id) + ".prev";
+}
 
 }  // namespace
 

@@ -10,7 +10,9 @@ bool IsKnownRoot(RegistryRoot root) {
     return root == RegistryRoot::CurrentUser || root == RegistryRoot::LocalMachine;
 }
 
-std::uint32_t Root(RegistryRoot root) { return static_cast<std::uint32_t>(root); }
+std::uint32_t Root(RegistryRoot root) {
+    return static_cast<std::uint32_t>(root);
+}
 
 bool WriteRegistryValue(RegistryRoot root, const std::u16string& subkey,
                         const std::u16string& valueName, std::uint32_t type,
@@ -44,13 +46,16 @@ bool ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
                        const std::u16string& valueName, RegistryCapture& capture) {
     capture = RegistryCapture{root, subkey, valueName, false, 0, {}};
     platform::RegistryKey key;
-    if (!platform::RegistryOpenKey(Root(root), subkey, platform::kKeyRead, key).ok()) return true;
+    if (!platform::RegistryOpenKey(Root(root), subkey, platform::kKeyRead, key).ok())
+        return true;
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    if (!platform::RegistryQueryValue(key, valueName, type, nullptr, size).ok()) return true;
+    if (!platform::RegistryQueryValue(key, valueName, type, nullptr, size).ok())
+        return true;
     std::vector<std::uint8_t> data(size == 0 ? 1 : size, 0);
     size = static_cast<std::uint32_t>(data.size());
-    if (!platform::RegistryQueryValue(key, valueName, type, data.data(), size).ok()) return false;
+    if (!platform::RegistryQueryValue(key, valueName, type, data.data(), size).ok())
+        return false;
     data.resize(size, 0);
     capture.existed = true;
     capture.type = type;
@@ -61,17 +66,17 @@ bool ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
 bool CaptureRegistryValue(AppState& state, std::string_view id, RegistryRoot root,
                           const std::u16string& subkey, const std::u16string& valueName) {
     RegistryCapture capture;
-    if (!ReadRegistryValue(root, subkey, valueName, capture)) return false;
+    if (!ReadRegistryValue(root, subkey, valueName, capture))
+        return false;
     CaptureList(state.RegistryBackups, id).push_back(std::move(capture));
     return true;
 }
 
 bool WriteRegistryDword(RegistryRoot root, const std::u16string& subkey,
                         const std::u16string& valueName, std::uint32_t value) {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value),
-                                   static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16),
-                                   static_cast<std::uint8_t>(value >> 24)};
+    const std::uint8_t bytes[4] = {
+        static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+        static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
     return WriteRegistryValue(root, subkey, valueName, platform::kRegDword, bytes);
 }
 
@@ -102,7 +107,8 @@ bool SetBinaryCaptured(AppState& state, std::string_view id, RegistryRoot root,
 }
 
 bool RestoreRegistryValue(const RegistryCapture& capture) {
-    if (!IsKnownRoot(capture.root)) return false;
+    if (!IsKnownRoot(capture.root))
+        return false;
     if (capture.existed) {
         return WriteRegistryValue(capture.root, capture.subkey, capture.valueName, capture.type,
                                   capture.data);

@@ -9,7 +9,8 @@ platform::Status OpenService(const std::u16string& name, std::uint32_t access,
                              platform::ServiceHandle& manager, platform::ServiceHandle& service) {
     const platform::Status opened =
         platform::ServiceOpenManager(platform::kScManagerConnect, manager);
-    if (!opened.ok()) return opened;
+    if (!opened.ok())
+        return opened;
     return platform::ServiceOpen(manager, name, access, service);
 }
 
@@ -22,13 +23,16 @@ bool IsAbsent(const platform::Status& status) {
 bool QueryService(const std::u16string& name, ServiceCapture& capture) {
     capture = ServiceCapture{name, false, 0};
     platform::ServiceHandle manager;
-    if (!platform::ServiceOpenManager(platform::kScManagerConnect, manager).ok()) return false;
+    if (!platform::ServiceOpenManager(platform::kScManagerConnect, manager).ok())
+        return false;
     platform::ServiceHandle service;
     const platform::Status opened =
         platform::ServiceOpen(manager, name, platform::kServiceQueryConfig, service);
-    if (!opened.ok()) return IsAbsent(opened);
+    if (!opened.ok())
+        return IsAbsent(opened);
     std::uint32_t startType = 0;
-    if (!platform::ServiceQueryStartType(service, startType).ok()) return false;
+    if (!platform::ServiceQueryStartType(service, startType).ok())
+        return false;
     capture.existed = true;
     capture.startType = startType;
     return true;
@@ -50,7 +54,8 @@ bool StopService(const std::u16string& name) {
     platform::ServiceHandle service;
     const platform::Status opened =
         OpenService(name, platform::kServiceStop | platform::kServiceQueryStatus, manager, service);
-    if (!opened.ok()) return manager.valid() && IsAbsent(opened);
+    if (!opened.ok())
+        return manager.valid() && IsAbsent(opened);
     // No wait for the stopped state; a refused stop is not noticed.
     static_cast<void>(platform::ServiceSendStop(service));
     return true;
@@ -70,7 +75,8 @@ bool RestoreServiceStartType(const ServiceCapture& capture) {
 
 bool DisableServiceCaptured(AppState& state, std::string_view id, const std::u16string& name) {
     ServiceCapture capture;
-    if (!QueryService(name, capture)) return false;
+    if (!QueryService(name, capture))
+        return false;
     CaptureList(state.ServiceBackups, id).push_back(capture);
     const bool disabled = SetServiceStartType(name, platform::kServiceDisabled);
     static_cast<void>(StopService(name));

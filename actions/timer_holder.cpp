@@ -17,7 +17,8 @@ platform::Thread& HolderThread() {
 }  // namespace
 
 bool StartTimerHolder() {
-    if (TimerHolderRunning.load()) return true;
+    if (TimerHolderRunning.load())
+        return true;
     TimerHolderRunning.exchange(true);
     if (!platform::ThreadStart(TimerHolder, HolderThread()).ok()) {
         TimerHolderRunning.exchange(false);
@@ -27,7 +28,8 @@ bool StartTimerHolder() {
 }
 
 void StopTimerHolder() {
-    if (!TimerHolderRunning.exchange(false)) return;
+    if (!TimerHolderRunning.exchange(false))
+        return;
     platform::Thread& thread = HolderThread();
     if (thread.valid()) {
         // Closed also when the wait runs out; the thread then ends on its own.
@@ -39,7 +41,8 @@ void StopTimerHolder() {
 unsigned TimerHolder() {
     // Without the entry point no resolution is held, yet the holder counts as running
     // until the next stop.
-    if (!platform::ResolveSetTimerResolution()) return 0;
+    if (!platform::ResolveSetTimerResolution())
+        return 0;
     while (TimerHolderRunning.load()) {
         platform::SetTimerResolution(kResolution, true);
         platform::SleepMs(kRenewalMs);

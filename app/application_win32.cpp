@@ -25,10 +25,11 @@ constexpr HRESULT kStatusOccluded = 0x087A0001;  // DXGI_STATUS_OCCLUDED
 void BecomeDpiAware() {
     using SetContext = BOOL(WINAPI*)(HANDLE);
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) return;
+    if (user32 == nullptr)
+        return;
     // Through a generic function pointer: the entry point's real type differs from FARPROC.
-    const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void (*)()>(
-        GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    const auto setContext = reinterpret_cast<SetContext>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
     if (setContext != nullptr) {
         setContext(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)));  // per monitor, v2
     }
@@ -36,7 +37,8 @@ void BecomeDpiAware() {
 
 void TakeUiScale() {
     HDC screen = GetDC(nullptr);
-    if (screen == nullptr) return;
+    if (screen == nullptr)
+        return;
     UiScale = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX)) / 96.0f;
     ReleaseDC(nullptr, screen);
 }
@@ -52,14 +54,15 @@ void SetFrameAttributes(HWND window) {
 }
 
 class WindowsFrameHost final : public FrameHost {
-public:
+  public:
     bool PumpMessages() override {
         bool running = true;
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
-            if (message.message == WM_QUIT) running = false;
+            if (message.message == WM_QUIT)
+                running = false;
         }
         return running;
     }
@@ -107,7 +110,8 @@ int RunApplication(HINSTANCE instance) {
     BecomeDpiAware();
     TakeUiScale();
     RegisterWindowClass(instance);
-    if (CreateMainWindow(instance) == nullptr) return 1;
+    if (CreateMainWindow(instance) == nullptr)
+        return 1;
     SetFrameAttributes(MainWindowHandle);
     if (FAILED(CreateGraphics(MainWindowHandle))) {
         ReleaseGraphics();

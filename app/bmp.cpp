@@ -3,14 +3,15 @@
 namespace {
 
 class HeaderWriter {
-public:
+  public:
     explicit HeaderWriter(std::array<std::uint8_t, kBmpHeaderSize>& bytes) : bytes_(bytes) {}
     HeaderWriter& U16(std::uint16_t value) { return Put(value, 2); }
     HeaderWriter& U32(std::uint32_t value) { return Put(value, 4); }
 
-private:
+  private:
     HeaderWriter& Put(std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) bytes_[at_++] = static_cast<std::uint8_t>(value >> (8 * i));
+        for (int i = 0; i < size; ++i)
+            bytes_[at_++] = static_cast<std::uint8_t>(value >> (8 * i));
         return *this;
     }
     std::array<std::uint8_t, kBmpHeaderSize>& bytes_;

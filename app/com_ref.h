@@ -5,7 +5,7 @@
 
 template <typename T>
 class ComRef {
-public:
+  public:
     ComRef() = default;
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
@@ -20,7 +20,8 @@ public:
     ~ComRef() { Reset(); }
 
     void Reset() {
-        if (object_ != nullptr) std::exchange(object_, nullptr)->Release();
+        if (object_ != nullptr)
+            std::exchange(object_, nullptr)->Release();
     }
     T* get() const { return object_; }
     T* operator->() const { return object_; }
@@ -31,6 +32,6 @@ public:
         return &object_;
     }
 
-private:
+  private:
     T* object_ = nullptr;
 };

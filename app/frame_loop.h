@@ -6,7 +6,7 @@
 #include <string>
 
 class FrameHost {
-public:
+  public:
     enum class PresentResult { Shown, Occluded };
 
     virtual ~FrameHost() = default;

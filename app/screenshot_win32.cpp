@@ -52,12 +52,15 @@ bool WriteBmp(const std::u16string& path, const D3D11_MAPPED_SUBRESOURCE& mapped
 }  // namespace
 
 bool SaveScreenshot(const std::u16string& path) {
-    if (!Graphics.swapChain || !Graphics.device || !Graphics.context) return false;
+    if (!Graphics.swapChain || !Graphics.device || !Graphics.context)
+        return false;
     D3D11_TEXTURE2D_DESC description{};
     ComRef<ID3D11Texture2D> staging = ReadableCopyOfBackBuffer(description);
-    if (!staging) return false;
+    if (!staging)
+        return false;
     D3D11_MAPPED_SUBRESOURCE mapped{};
-    if (FAILED(Graphics.context->Map(staging.get(), 0, D3D11_MAP_READ, 0, &mapped))) return false;
+    if (FAILED(Graphics.context->Map(staging.get(), 0, D3D11_MAP_READ, 0, &mapped)))
+        return false;
     const bool written = WriteBmp(path, mapped, description.Width, description.Height);
     Graphics.context->Unmap(staging.get(), 0);
     return written;

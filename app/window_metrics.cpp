@@ -4,7 +4,9 @@
 
 namespace {
 
-int Scaled(int size, float scale) { return static_cast<int>(static_cast<float>(size) * scale); }
+int Scaled(int size, float scale) {
+    return static_cast<int>(static_cast<float>(size) * scale);
+}
 
 }  // namespace
 
@@ -16,7 +18,9 @@ ScreenRect InitialWindowPlacement(int screenWidth, int screenHeight, float scale
     return {left, top, left + width, top + height};
 }
 
-WindowSize MinimumWindowSize(float scale) { return {Scaled(980, scale), Scaled(680, scale)}; }
+WindowSize MinimumWindowSize(float scale) {
+    return {Scaled(980, scale), Scaled(680, scale)};
+}
 
 HitCode HitTest(const ScreenRect& window, int x, int y, float scale) {
     const int band = Scaled(6, scale);
@@ -24,13 +28,21 @@ HitCode HitTest(const ScreenRect& window, int x, int y, float scale) {
     const bool right = x >= window.right - band;
     const bool top = y < window.top + band;
     const bool bottom = y >= window.bottom - band;
-    if (top && left) return HitCode::TopLeft;
-    if (top && right) return HitCode::TopRight;
-    if (bottom && left) return HitCode::BottomLeft;
-    if (bottom && right) return HitCode::BottomRight;
-    if (left) return HitCode::Left;
-    if (right) return HitCode::Right;
-    if (top) return HitCode::Top;
-    if (bottom) return HitCode::Bottom;
+    if (top && left)
+        return HitCode::TopLeft;
+    if (top && right)
+        return HitCode::TopRight;
+    if (bottom && left)
+        return HitCode::BottomLeft;
+    if (bottom && right)
+        return HitCode::BottomRight;
+    if (left)
+        return HitCode::Left;
+    if (right)
+        return HitCode::Right;
+    if (top)
+        return HitCode::Top;
+    if (bottom)
+        return HitCode::Bottom;
     return HitCode::Client;
 }

@@ -13,11 +13,12 @@ extern IMGUI_IMPL_API LRESULT ImGui_ImplWin32_WndProcHandler(HWND window, UINT m
 namespace {
 
 void ResizeSwapChain(WPARAM kind, LPARAM size) {
-    if (!Graphics.device || kind == SIZE_MINIMIZED || !Graphics.swapChain) return;
+    if (!Graphics.device || kind == SIZE_MINIMIZED || !Graphics.swapChain)
+        return;
     Graphics.backBufferView.Reset();
     // A failed resize leaves the old buffers; the view is made from whatever buffer 0 is.
-    static_cast<void>(Graphics.swapChain->ResizeBuffers(0, LOWORD(size), HIWORD(size),
-                                                        DXGI_FORMAT_UNKNOWN, 0));
+    static_cast<void>(
+        Graphics.swapChain->ResizeBuffers(0, LOWORD(size), HIWORD(size), DXGI_FORMAT_UNKNOWN, 0));
     CreateBackBufferView();
 }
 
@@ -33,7 +34,8 @@ LRESULT HitTestMessage(HWND window, LPARAM position) {
 }  // namespace
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (ImGui_ImplWin32_WndProcHandler(window, message, wParam, lParam)) return 1;
+    if (ImGui_ImplWin32_WndProcHandler(window, message, wParam, lParam))
+        return 1;
     switch (message) {
         case WM_SIZE:
             ResizeSwapChain(wParam, lParam);
@@ -49,7 +51,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             return HitTestMessage(window, lParam);
         case WM_SYSCOMMAND:
             // Alt alone must not open the window menu.
-            if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+            if ((wParam & 0xFFF0) == SC_KEYMENU)
+                return 0;
             break;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -74,9 +77,8 @@ bool RegisterWindowClass(HINSTANCE instance) {
 HWND CreateMainWindow(HINSTANCE instance) {
     const ScreenRect place = InitialWindowPlacement(GetSystemMetrics(SM_CXSCREEN),
                                                     GetSystemMetrics(SM_CYSCREEN), UiScale);
-    MainWindowHandle = CreateWindowExW(0, kWindowClassName, kWindowTitle, kWindowStyle, place.left,
-                                       place.top, place.right - place.left,
-                                       place.bottom - place.top, nullptr, nullptr, instance,
-                                       nullptr);
+    MainWindowHandle = CreateWindowExW(
+        0, kWindowClassName, kWindowTitle, kWindowStyle, place.left, place.top,
+        place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, nullptr);
     return MainWindowHandle;
 }

@@ -11,7 +11,9 @@
 
 namespace {
 
-double Seconds(ULONGLONG fromMs, ULONGLONG toMs) { return static_cast<double>(toMs - fromMs) / 1000.0; }
+double Seconds(ULONGLONG fromMs, ULONGLONG toMs) {
+    return static_cast<double>(toMs - fromMs) / 1000.0;
+}
 
 void StartUp() {
     const ULONGLONG start = GetTickCount64();
@@ -44,7 +46,8 @@ void PeakMemory() {
         }
     }
     DeleteFileW(shot.c_str());
-    std::printf("peak working set of a screenshot run: %.1f MiB\n", static_cast<double>(peak) / 1048576.0);
+    std::printf("peak working set of a screenshot run: %.1f MiB\n",
+                static_cast<double>(peak) / 1048576.0);
 }
 
 void ExecutableSize() {
@@ -62,7 +65,8 @@ void ExecutableSize() {
 void ShownThenMinimized() {
     program::Running run(L"");
     HWND window = run.WaitForWindow();
-    if (window == nullptr) return;
+    if (window == nullptr)
+        return;
     std::printf("phase shown\n");
     std::fflush(stdout);
     Sleep(7000);

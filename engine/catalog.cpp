@@ -11,8 +11,8 @@ constexpr RiskLevel R = RiskLevel::Risky;
 const std::array<TweakEntry, kTweakCount> TweakCatalog = {{
     {"gamedvr", "Game DVR", "Graphics", "Cuts Game Bar background recording.", S, true},
     {"gamebar", "Game Bar", "Graphics", "Disables the Xbox panel and auto capture.", S, true},
-    {"fso", "Exclusive fullscreen", "Graphics", "Forces FSE, bypasses fullscreen optimizations.",
-     A, true},
+    {"fso", "Exclusive fullscreen", "Graphics", "Forces FSE, bypasses fullscreen optimizations.", A,
+     true},
     {"hags", "GPU scheduling", "Graphics", "HwSchMode=2. Hardware GPU scheduling, lower latency.",
      A, true},
     {"gamemode", "Game Mode", "System", "Forces Windows Game Mode for GPU/CPU priority.", S, true},
@@ -53,7 +53,8 @@ const std::array<TweakEntry, kTweakCount> TweakCatalog = {{
 
 const TweakEntry* LookupTweak(std::string_view id) {
     for (const TweakEntry& entry : TweakCatalog) {
-        if (id == entry.id) return &entry;
+        if (id == entry.id)
+            return &entry;
     }
     return nullptr;
 }
@@ -61,7 +62,8 @@ const TweakEntry* LookupTweak(std::string_view id) {
 int CountInCategory(const char* category) {
     int count = 0;
     for (const TweakEntry& entry : TweakCatalog) {
-        if (std::strcmp(entry.category, category) == 0) ++count;
+        if (std::strcmp(entry.category, category) == 0)
+            ++count;
     }
     return count;
 }

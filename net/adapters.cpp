@@ -14,14 +14,15 @@ std::vector<NetAdapter> DiscoverAdapters() {
         status = platform::GetAdapterAddresses(size, entries);
     }
     std::vector<NetAdapter> adapters;
-    if (!status.ok()) return adapters;
+    if (!status.ok())
+        return adapters;
     for (const platform::AdapterEntry& entry : entries) {
         if (entry.ifType == platform::kIfTypeSoftwareLoopback ||
             entry.ifType == platform::kIfTypeTunnel || entry.friendlyName.empty()) {
             continue;
         }
-        adapters.push_back(
-            {entry.friendlyName, ToUtf16(entry.adapterName), entry.operStatus == platform::kIfOperStatusUp});
+        adapters.push_back({entry.friendlyName, ToUtf16(entry.adapterName),
+                            entry.operStatus == platform::kIfOperStatusUp});
     }
     std::stable_sort(adapters.begin(), adapters.end(),
                      [](const NetAdapter& a, const NetAdapter& b) { return a.IsUp && !b.IsUp; });

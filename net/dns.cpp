@@ -40,28 +40,34 @@ bool SetDhcp(const std::u16string& prefix, const std::u16string& alias) {
     return RunNetsh(prefix + alias + kSourceDhcp);
 }
 
-void FlushResolver() { static_cast<void>(RunCommand(u"ipconfig /flushdns")); }
+void FlushResolver() {
+    static_cast<void>(RunCommand(u"ipconfig /flushdns"));
+}
 
 std::vector<std::u16string> ServerTokens(const std::u16string& text) {
     std::vector<std::u16string> tokens;
     std::u16string current;
     for (const char16_t c : text) {
         if (c == u',' || c == u' ') {
-            if (!current.empty()) tokens.push_back(std::move(current));
+            if (!current.empty())
+                tokens.push_back(std::move(current));
             current.clear();
         } else {
             current.push_back(c);
         }
     }
-    if (!current.empty()) tokens.push_back(std::move(current));
+    if (!current.empty())
+        tokens.push_back(std::move(current));
     return tokens;
 }
 
 // Restores IPv4; the result of the first command, or true when none was needed.
 bool RestoreV4(const std::u16string& alias, const std::u16string& text) {
-    if (text.empty()) return SetDhcp(kV4SetPrefix, alias);
+    if (text.empty())
+        return SetDhcp(kV4SetPrefix, alias);
     const std::vector<std::u16string> tokens = ServerTokens(text);
-    if (tokens.empty()) return true;
+    if (tokens.empty())
+        return true;
     const bool first = SetStatic(kV4SetPrefix, alias, tokens[0]);
     for (std::size_t k = 1; k < tokens.size(); ++k) {
         static_cast<void>(AddV4(alias, tokens[k], static_cast<unsigned>(k + 1)));
@@ -79,31 +85,38 @@ const std::array<DnsPreset, 3> DnsPresets = {{
 
 bool IsSafeInterfaceName(std::u16string_view name) {
     for (const char16_t c : name) {
-        if (c == u'"' || c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
+        if (c == u'"' || c < 0x20 || (c >= 0x7F && c <= 0x9F))
+            return false;
     }
     return !name.empty() && name.back() != u'\\';
 }
 
-bool RunNetsh(const std::u16string& arguments) { return RunCommand(u"netsh " + arguments); }
+bool RunNetsh(const std::u16string& arguments) {
+    return RunCommand(u"netsh " + arguments);
+}
 
 std::u16string NameServerText(const RegistryCapture& capture) {
-    if (!capture.existed || capture.type != platform::kRegSz || capture.data.size() < 2) return {};
+    if (!capture.existed || capture.type != platform::kRegSz || capture.data.size() < 2)
+        return {};
     std::u16string text;
     for (std::size_t at = 0; at + 1 < capture.data.size(); at += 2) {
         text.push_back(static_cast<char16_t>(capture.data[at] | (capture.data[at + 1] << 8)));
     }
-    while (!text.empty() && text.back() == u'\0') text.pop_back();
+    while (!text.empty() && text.back() == u'\0')
+        text.pop_back();
     return text;
 }
 
 bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
               const std::u16string& secondary) {
     const std::vector<NetAdapter> adapters = DiscoverAdapters();
-    if (adapters.empty()) return false;
+    if (adapters.empty())
+        return false;
     const NetAdapter* active = ActiveAdapter(adapters);
     const NetAdapter& adapter = active != nullptr ? *active : adapters.front();
     // Checked before anything is recorded, so a refused name leaves no trace.
-    if (!IsSafeInterfaceName(adapter.Alias)) return false;
+    if (!IsSafeInterfaceName(adapter.Alias))
+        return false;
     state.BackupStore["dns.alias"] = ToUtf8(adapter.Alias);
     state.BackupStore["dns.guid"] = ToUtf8(adapter.Guid);
     state.BackupStore["dns.v4"] = ToUtf8(primary);
@@ -113,7 +126,8 @@ bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primar
     static_cast<void>(CaptureRegistryValue(state, id, RegistryRoot::LocalMachine,
                                            kV6Interfaces + adapter.Guid, u"NameServer"));
     const bool result = SetStatic(kV4SetPrefix, adapter.Alias, primary);
-    if (!secondary.empty()) static_cast<void>(AddV4(adapter.Alias, secondary, 2));
+    if (!secondary.empty())
+        static_cast<void>(AddV4(adapter.Alias, secondary, 2));
     static_cast<void>(SetDhcp(kV6SetPrefix, adapter.Alias));
     FlushResolver();
     return result;
@@ -123,7 +137,8 @@ bool RevertDns(const AppState& state) {
     const auto recorded = state.BackupStore.find("dns.alias");
     const std::u16string alias =
         recorded != state.BackupStore.end() ? ToUtf16(recorded->second) : std::u16string();
-    if (alias.empty() || !IsSafeInterfaceName(alias)) return false;
+    if (alias.empty() || !IsSafeInterfaceName(alias))
+        return false;
     std::u16string v4;
     std::u16string v6;
     if (const auto captures = state.RegistryBackups.find("dns");

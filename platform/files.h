@@ -56,5 +56,4 @@ inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFFu;
 // cannot be read.
 std::uint32_t FileAttributes(const char* path);
 
-
 }  // namespace platform

@@ -25,6 +25,8 @@ int GuidToText(const Guid& guid, char16_t* buffer, int capacity);
 // The status is an HRESULT: negative (high bit set) on failure.
 [[nodiscard]] Status GuidFromText(const std::u16string& text, Guid& guid);
 
-inline bool Succeeded(const Status& hresultStatus) { return (hresultStatus.code() & 0x80000000u) == 0; }
+inline bool Succeeded(const Status& hresultStatus) {
+    return (hresultStatus.code() & 0x80000000u) == 0;
+}
 
 }  // namespace platform

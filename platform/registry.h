@@ -50,5 +50,4 @@ using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 [[nodiscard]] Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index,
                                      std::u16string& name);
 
-
 }  // namespace platform

@@ -42,5 +42,4 @@ using ServiceHandle = UniqueHandle<ServiceHandleTraits>;
 [[nodiscard]] Status ServiceSendStop(const ServiceHandle& service);
 [[nodiscard]] Status ServiceStartNow(const ServiceHandle& service);
 
-
 }  // namespace platform

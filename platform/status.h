@@ -17,13 +17,13 @@ inline constexpr std::uint32_t kErrorDiskFull = 112;
 inline constexpr std::uint32_t kErrorAlreadyExists = 183;
 
 class [[nodiscard]] Status {
-public:
+  public:
     constexpr Status() = default;
     constexpr explicit Status(std::uint32_t code) : code_(code) {}
     constexpr bool ok() const { return code_ == kErrorSuccess; }
     constexpr std::uint32_t code() const { return code_; }
 
-private:
+  private:
     std::uint32_t code_ = kErrorSuccess;
 };
 

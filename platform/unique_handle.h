@@ -9,7 +9,7 @@ namespace platform {
 
 template <typename Traits>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(std::intptr_t handle) : handle_(handle) {}
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
@@ -27,10 +27,11 @@ public:
     bool valid() const { return handle_ != Traits::kNone; }
     std::intptr_t native() const { return handle_; }
     void Close() {
-        if (valid()) Traits::Close(release());
+        if (valid())
+            Traits::Close(release());
     }
 
-private:
+  private:
     std::intptr_t release() { return std::exchange(handle_, Traits::kNone); }
     std::intptr_t handle_ = Traits::kNone;
 };

@@ -36,10 +36,11 @@ struct AppState {
 
 // The capture list of a tweak, created empty when the tweak has none.
 template <typename Capture>
-std::vector<Capture>& CaptureList(
-    std::map<std::string, std::vector<Capture>, std::less<>>& backups, std::string_view id) {
+std::vector<Capture>& CaptureList(std::map<std::string, std::vector<Capture>, std::less<>>& backups,
+                                  std::string_view id) {
     auto found = backups.find(id);
-    if (found == backups.end()) found = backups.emplace(std::string(id), std::vector<Capture>{}).first;
+    if (found == backups.end())
+        found = backups.emplace(std::string(id), std::vector<Capture>{}).first;
     return found->second;
 }
 

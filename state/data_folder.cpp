@@ -32,4 +32,6 @@ const std::u16string& DataFolder() {
     return *folder;
 }
 
-void ForgetDataFolder() { RememberedFolder().reset(); }
+void ForgetDataFolder() {
+    RememberedFolder().reset();
+}

@@ -19,15 +19,14 @@ void AppendLine(const std::u16string& line) {
     }
     // Opened and closed for each line, so the user can read or delete the file meanwhile.
     platform::File file;
-    if (!platform::FileCreate(SessionLogPath(), platform::kFileAppendData,
-                              platform::kFileShareRead, platform::kOpenAlways,
-                              platform::kFileAttributeNormal, file)
+    if (!platform::FileCreate(SessionLogPath(), platform::kFileAppendData, platform::kFileShareRead,
+                              platform::kOpenAlways, platform::kFileAttributeNormal, file)
              .ok()) {
         return;
     }
     std::uint32_t written = 0;
-    static_cast<void>(platform::FileWrite(file, bytes.data(),
-                                          static_cast<std::uint32_t>(bytes.size()), written));
+    static_cast<void>(
+        platform::FileWrite(file, bytes.data(), static_cast<std::uint32_t>(bytes.size()), written));
 }
 
 }  // namespace
@@ -40,7 +39,9 @@ std::u16string LocalTimeText() {
     return std::u16string(text, text + std::char_traits<char>::length(text));
 }
 
-std::u16string SessionLogPath() { return DataFolder() + u"\\session.log"; }
+std::u16string SessionLogPath() {
+    return DataFolder() + u"\\session.log";
+}
 
 void LogAction(AppState& state, std::string_view message, LogKind kind) {
     state.LastMessage = std::string(message);

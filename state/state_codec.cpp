@@ -9,7 +9,7 @@ namespace {
 constexpr std::array<std::uint8_t, 8> kMagic = {'Q', 'F', 'O', 'P', 'T', '1', 0, 0};
 
 class Writer {
-public:
+  public:
     void U32(std::uint32_t value) {
         for (int shift = 0; shift < 32; shift += 8) {
             bytes_.push_back(static_cast<std::uint8_t>(value >> shift));
@@ -50,23 +50,25 @@ public:
         for (const auto& [id, records] : backups) {
             Str8(id);
             Count(records.size());
-            for (const auto& record : records) Record(record);
+            for (const auto& record : records)
+                Record(record);
         }
     }
     std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
 };
 
 // Every read checks that what it needs lies inside the buffer and reports whether it did.
 class Reader {
-public:
+  public:
     Reader(std::span<const std::uint8_t> bytes, std::size_t position)
         : bytes_(bytes), position_(position) {}
 
     [[nodiscard]] bool U32(std::uint32_t& value) {
-        if (!Fits(4)) return false;
+        if (!Fits(4))
+            return false;
         value = 0;
         for (int i = 3; i >= 0; --i) {
             value = (value << 8) | bytes_[position_ + static_cast<std::size_t>(i)];
@@ -76,20 +78,23 @@ public:
     }
     [[nodiscard]] bool Flag(bool& value) {
         std::uint32_t word = 0;
-        if (!U32(word)) return false;
+        if (!U32(word))
+            return false;
         value = word != 0;
         return true;
     }
     [[nodiscard]] bool Str8(std::string& text) {
         std::uint32_t length = 0;
-        if (!U32(length) || !Fits(length)) return false;
+        if (!U32(length) || !Fits(length))
+            return false;
         text.assign(reinterpret_cast<const char*>(bytes_.data() + position_), length);
         position_ += length;
         return true;
     }
     [[nodiscard]] bool Str16(std::u16string& text) {
         std::uint32_t length = 0;
-        if (!U32(length) || !Fits(std::size_t{length} * 2)) return false;
+        if (!U32(length) || !Fits(std::size_t{length} * 2))
+            return false;
         text.resize(length);
         for (std::uint32_t i = 0; i < length; ++i) {
             const std::size_t at = position_ + std::size_t{i} * 2;
@@ -100,7 +105,8 @@ public:
     }
     [[nodiscard]] bool Data(std::vector<std::uint8_t>& data) {
         std::uint32_t length = 0;
-        if (!U32(length) || !Fits(length)) return false;
+        if (!U32(length) || !Fits(length))
+            return false;
         const auto* start = bytes_.data() + position_;
         data.assign(start, start + length);
         position_ += length;
@@ -108,7 +114,8 @@ public:
     }
     [[nodiscard]] bool Record(RegistryCapture& capture) {
         std::uint32_t root = 0;
-        if (!U32(root)) return false;
+        if (!U32(root))
+            return false;
         capture.root = static_cast<RegistryRoot>(root);
         return Str16(capture.subkey) && Str16(capture.valueName) && Flag(capture.existed) &&
                U32(capture.type) && Data(capture.data);
@@ -120,22 +127,25 @@ public:
     template <typename Map>
     [[nodiscard]] bool Captures(Map& backups) {
         std::uint32_t entries = 0;
-        if (!U32(entries)) return false;
+        if (!U32(entries))
+            return false;
         for (std::uint32_t entry = 0; entry < entries; ++entry) {
             std::string id;
             std::uint32_t records = 0;
-            if (!Str8(id) || !U32(records)) return false;
+            if (!Str8(id) || !U32(records))
+                return false;
             auto& list = backups[id];
             for (std::uint32_t i = 0; i < records; ++i) {
                 typename Map::mapped_type::value_type record;
-                if (!Record(record)) return false;
+                if (!Record(record))
+                    return false;
                 list.push_back(std::move(record));
             }
         }
         return true;
     }
 
-private:
+  private:
     bool Fits(std::size_t count) const { return bytes_.size() - position_ >= count; }
 
     std::span<const std::uint8_t> bytes_;
@@ -144,20 +154,27 @@ private:
 
 void ReadSections(Reader& reader, AppState& state) {
     std::uint32_t count = 0;
-    if (!reader.U32(count)) return;
+    if (!reader.U32(count))
+        return;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string id;
-        if (!reader.Str8(id)) return;
+        if (!reader.Str8(id))
+            return;
         state.AppliedSet.insert(std::move(id));
     }
-    if (!reader.Captures(state.RegistryBackups)) return;
-    if (!reader.Captures(state.ServiceBackups)) return;
-    if (!reader.Flag(state.RestorePointCreated)) return;
-    if (!reader.U32(count)) return;
+    if (!reader.Captures(state.RegistryBackups))
+        return;
+    if (!reader.Captures(state.ServiceBackups))
+        return;
+    if (!reader.Flag(state.RestorePointCreated))
+        return;
+    if (!reader.U32(count))
+        return;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string key;
         std::string value;
-        if (!reader.Str8(key) || !reader.Str8(value)) return;
+        if (!reader.Str8(key) || !reader.Str8(value))
+            return;
         state.BackupStore[key] = std::move(value);
     }
 }
@@ -168,7 +185,8 @@ std::vector<std::uint8_t> EncodeState(const AppState& state) {
     Writer writer;
     writer.Raw(kMagic);
     writer.Count(state.AppliedSet.size());
-    for (const std::string& id : state.AppliedSet) writer.Str8(id);
+    for (const std::string& id : state.AppliedSet)
+        writer.Str8(id);
     writer.Captures(state.RegistryBackups);
     writer.Captures(state.ServiceBackups);
     writer.U32(state.RestorePointCreated ? 1 : 0);

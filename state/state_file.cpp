@@ -7,11 +7,14 @@
 
 namespace {
 
-std::u16string TemporaryStatePath() { return StateFilePath() + u".tmp"; }
+std::u16string TemporaryStatePath() {
+    return StateFilePath() + u".tmp";
+}
 
 // Writes the bytes to the temporary file and makes sure they reached the disk.
 bool WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) return false;
+    if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
+        return false;
     platform::File file;
     if (!platform::FileCreate(path, platform::kGenericWrite, 0, platform::kCreateAlways,
                               platform::kFileAttributeNormal, file)
@@ -26,7 +29,9 @@ bool WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>& b
 
 }  // namespace
 
-std::u16string StateFilePath() { return DataFolder() + u"\\state.bin"; }
+std::u16string StateFilePath() {
+    return DataFolder() + u"\\state.bin";
+}
 
 void LoadState(AppState& state) {
     ClearPersistedState(state);

@@ -13,13 +13,21 @@ struct FontSlot {
 };
 
 const FontSlot kSlots[] = {
-    {&FontBody, kResourceInterMedium, 18.0f,
+    {&FontBody,
+     kResourceInterMedium,
+     18.0f,
      {"C:\\Windows\\Fonts\\segoeui.ttf", "C:\\Windows\\Fonts\\SegUIVar.ttf"}},
-    {&FontSemibold, kResourceInterSemiBold, 18.0f,
+    {&FontSemibold,
+     kResourceInterSemiBold,
+     18.0f,
      {"C:\\Windows\\Fonts\\seguisb.ttf", "C:\\Windows\\Fonts\\segoeuib.ttf"}},
-    {&FontLabel, kResourceInterMedium, 15.0f,
+    {&FontLabel,
+     kResourceInterMedium,
+     15.0f,
      {"C:\\Windows\\Fonts\\CascadiaMono.ttf", "C:\\Windows\\Fonts\\consola.ttf"}},
-    {&FontDisplay, kResourceInterDisplayBold, 34.0f,
+    {&FontDisplay,
+     kResourceInterDisplayBold,
+     34.0f,
      {"C:\\Windows\\Fonts\\bahnschrift.ttf", "C:\\Windows\\Fonts\\seguisb.ttf"}},
 };
 
@@ -31,8 +39,10 @@ bool IsLoadableFile(const char* path) {
 
 ImFont* LoadFallback(ImFontAtlas* atlas, const FontSlot& slot) {
     for (const char* path : slot.fallbacks) {
-        if (!IsLoadableFile(path)) continue;
-        if (ImFont* font = atlas->AddFontFromFileTTF(path, slot.sizePixels)) return font;
+        if (!IsLoadableFile(path))
+            continue;
+        if (ImFont* font = atlas->AddFontFromFileTTF(path, slot.sizePixels))
+            return font;
     }
     return atlas->AddFontDefault();
 }
@@ -41,7 +51,8 @@ ImFont* LoadFallback(ImFontAtlas* atlas, const FontSlot& slot) {
 
 ImFont* LoadResourceFont(ImFontAtlas* atlas, int id, float sizePixels, const ImFontConfig& config) {
     const std::span<const std::uint8_t> bytes = platform::RcDataResource(id);
-    if (bytes.size() < 16) return nullptr;
+    if (bytes.size() < 16)
+        return nullptr;
     ImFontConfig copy = config;
     // The bytes belong to the executable's resource section.
     copy.FontDataOwnedByAtlas = false;
@@ -61,7 +72,8 @@ void LoadFonts() {
         *slot.handle = LoadResourceFont(io.Fonts, slot.resource, slot.sizePixels, config);
     }
     for (const FontSlot& slot : kSlots) {
-        if (*slot.handle == nullptr) *slot.handle = LoadFallback(io.Fonts, slot);
+        if (*slot.handle == nullptr)
+            *slot.handle = LoadFallback(io.Fonts, slot);
     }
     io.FontDefault = FontBody;
 }

@@ -7,7 +7,9 @@
 
 namespace {
 
-ImVec4 Float(ImU32 packed) { return ImGui::ColorConvertU32ToFloat4(packed); }
+ImVec4 Float(ImU32 packed) {
+    return ImGui::ColorConvertU32ToFloat4(packed);
+}
 
 }  // namespace
 

@@ -3,8 +3,12 @@
 
 namespace platform {
 
-std::uint64_t TickCountMs() { return sim::machine().tickMs; }
+std::uint64_t TickCountMs() {
+    return sim::machine().tickMs;
+}
 
-LocalTime LocalTimeNow() { return sim::machine().localTime; }
+LocalTime LocalTimeNow() {
+    return sim::machine().localTime;
+}
 
 }  // namespace platform

@@ -16,9 +16,11 @@ Status LocalAppDataFolder(std::u16string& path) {
 Status CreateDirectoryTree(const std::u16string& rawPath) {
     sim::Machine& m = sim::machine();
     ++m.createDirectoryCalls;
-    if (m.fileFaults.createDirectoryError != 0) return Status(m.fileFaults.createDirectoryError);
+    if (m.fileFaults.createDirectoryError != 0)
+        return Status(m.fileFaults.createDirectoryError);
     const std::u16string path = sim::NormalizePath(rawPath);
-    if (m.fileSystem.directories.count(path) > 0) return Status(kErrorAlreadyExists);
+    if (m.fileSystem.directories.count(path) > 0)
+        return Status(kErrorAlreadyExists);
     for (std::size_t slash = path.find(u'\\', 3); slash != std::u16string::npos;
          slash = path.find(u'\\', slash + 1)) {
         m.fileSystem.directories.insert(path.substr(0, slash));

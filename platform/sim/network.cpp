@@ -8,7 +8,8 @@ Status GetAdapterAddresses(std::uint32_t& bufferSize, std::vector<AdapterEntry>&
     sim::Network& network = sim::machine().network;
     entries.clear();
     network.bufferSizes.push_back(bufferSize);
-    if (network.error != 0) return Status(network.error);
+    if (network.error != 0)
+        return Status(network.error);
     if (network.alwaysOverflows || bufferSize < network.requiredBufferSize) {
         bufferSize = network.alwaysOverflows ? bufferSize * 2 : network.requiredBufferSize;
         return Status(kErrorBufferOverflow);

@@ -3,6 +3,8 @@
 
 namespace platform {
 
-std::vector<std::u16string> CommandLineArguments() { return sim::machine().arguments; }
+std::vector<std::u16string> CommandLineArguments() {
+    return sim::machine().arguments;
+}
 
 }  // namespace platform

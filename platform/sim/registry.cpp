@@ -14,8 +14,12 @@ namespace {
 constexpr std::uint32_t kKeyQueryValue = 0x0001;
 constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 
-sim::Registry& Reg() { return sim::machine().registry; }
-sim::RegistryFaults& Faults() { return sim::machine().registryFaults; }
+sim::Registry& Reg() {
+    return sim::machine().registry;
+}
+sim::RegistryFaults& Faults() {
+    return sim::machine().registryFaults;
+}
 
 const sim::Registry::OpenKey* Lookup(const RegistryKey& key) {
     const auto found = Reg().open.find(key.native());
@@ -34,9 +38,12 @@ Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::ui
                        RegistryKey& key) {
     key.Close();
     const std::u16string path = sim::RegistryPath(root, subkey);
-    if (path.empty()) return Status(kErrorInvalidHandle);
-    if (Faults().deniedKeys.count(path) > 0) return Status(kErrorAccessDenied);
-    if (Reg().keys.count(path) == 0) return Status(kErrorFileNotFound);
+    if (path.empty())
+        return Status(kErrorInvalidHandle);
+    if (Faults().deniedKeys.count(path) > 0)
+        return Status(kErrorAccessDenied);
+    if (Reg().keys.count(path) == 0)
+        return Status(kErrorFileNotFound);
     key = NewHandle(path, access);
     return Status();
 }
@@ -45,8 +52,10 @@ Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::
                          RegistryKey& key) {
     key.Close();
     const std::u16string path = sim::RegistryPath(root, subkey);
-    if (path.empty()) return Status(kErrorInvalidHandle);
-    if (Faults().deniedKeys.count(path) > 0) return Status(kErrorAccessDenied);
+    if (path.empty())
+        return Status(kErrorInvalidHandle);
+    if (Faults().deniedKeys.count(path) > 0)
+        return Status(kErrorAccessDenied);
     for (std::size_t slash = path.find(u'\\'); slash != std::u16string::npos;
          slash = path.find(u'\\', slash + 1)) {
         Reg().keys[path.substr(0, slash)];
@@ -59,11 +68,14 @@ Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::
 Status RegistryQueryValue(const RegistryKey& key, const std::u16string& name, std::uint32_t& type,
                           std::uint8_t* data, std::uint32_t& size) {
     const sim::Registry::OpenKey* open = Lookup(key);
-    if (open == nullptr) return Status(kErrorInvalidHandle);
-    if (!(open->access & kKeyQueryValue)) return Status(kErrorAccessDenied);
+    if (open == nullptr)
+        return Status(kErrorInvalidHandle);
+    if (!(open->access & kKeyQueryValue))
+        return Status(kErrorAccessDenied);
     const auto& values = Reg().keys[open->path].values;
     const auto found = values.find(name);
-    if (found == values.end()) return Status(kErrorFileNotFound);
+    if (found == values.end())
+        return Status(kErrorFileNotFound);
     if (data != nullptr && Faults().secondReadFails.count(open->path + u"\\" + name) > 0) {
         return Status(kErrorAccessDenied);
     }
@@ -71,8 +83,10 @@ Status RegistryQueryValue(const RegistryKey& key, const std::u16string& name, st
     type = found->second.type;
     const std::uint32_t capacity = size;
     size = static_cast<std::uint32_t>(bytes.size());
-    if (data == nullptr) return Status();
-    if (capacity < bytes.size()) return Status(kErrorMoreData);
+    if (data == nullptr)
+        return Status();
+    if (capacity < bytes.size())
+        return Status(kErrorMoreData);
     std::copy(bytes.begin(), bytes.end(), data);
     return Status();
 }
@@ -80,29 +94,35 @@ Status RegistryQueryValue(const RegistryKey& key, const std::u16string& name, st
 Status RegistrySetValue(const RegistryKey& key, const std::u16string& name, std::uint32_t type,
                         const std::uint8_t* data, std::uint32_t size) {
     const sim::Registry::OpenKey* open = Lookup(key);
-    if (open == nullptr) return Status(kErrorInvalidHandle);
-    if (!(open->access & kKeySetValue)) return Status(kErrorAccessDenied);
+    if (open == nullptr)
+        return Status(kErrorInvalidHandle);
+    if (!(open->access & kKeySetValue))
+        return Status(kErrorAccessDenied);
     Reg().keys[open->path].values[name] = {type, sim::Bytes(data, data + size)};
     return Status();
 }
 
 Status RegistryDeleteValue(const RegistryKey& key, const std::u16string& name) {
     const sim::Registry::OpenKey* open = Lookup(key);
-    if (open == nullptr) return Status(kErrorInvalidHandle);
+    if (open == nullptr)
+        return Status(kErrorInvalidHandle);
     if (!(open->access & kKeySetValue) || Faults().deleteDenied.count(open->path) > 0) {
         return Status(kErrorAccessDenied);
     }
     auto& values = Reg().keys[open->path].values;
     const auto found = values.find(name);
-    if (found == values.end()) return Status(kErrorFileNotFound);
+    if (found == values.end())
+        return Status(kErrorFileNotFound);
     values.erase(found);
     return Status();
 }
 
 Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::u16string& name) {
     const sim::Registry::OpenKey* open = Lookup(key);
-    if (open == nullptr) return Status(kErrorInvalidHandle);
-    if (!(open->access & kKeyEnumerateSubKeys)) return Status(kErrorAccessDenied);
+    if (open == nullptr)
+        return Status(kErrorInvalidHandle);
+    if (!(open->access & kKeyEnumerateSubKeys))
+        return Status(kErrorAccessDenied);
     const std::u16string prefix = open->path + u"\\";
     std::uint32_t seen = 0;
     for (const auto& [path, data] : Reg().keys) {
@@ -120,7 +140,9 @@ Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::u16stri
     return Status(kErrorNoMoreItems);
 }
 
-void RegistryCloseKey(std::intptr_t handle) { Reg().open.erase(handle); }
+void RegistryCloseKey(std::intptr_t handle) {
+    Reg().open.erase(handle);
+}
 
 }  // namespace platform
 
@@ -135,7 +157,8 @@ std::u16string RegistryPath(std::uint32_t root, const std::u16string& subkey) {
     } else {
         return {};
     }
-    if (!subkey.empty()) path += u"\\" + subkey;
+    if (!subkey.empty())
+        path += u"\\" + subkey;
     return path;
 }
 
@@ -150,9 +173,11 @@ std::optional<RegistryValue> RegistryValueOf(std::uint32_t root, const std::u16s
                                              const std::u16string& name) {
     const auto& keys = machine().registry.keys;
     const auto key = keys.find(RegistryPath(root, subkey));
-    if (key == keys.end()) return std::nullopt;
+    if (key == keys.end())
+        return std::nullopt;
     const auto value = key->second.values.find(name);
-    if (value == key->second.values.end()) return std::nullopt;
+    if (value == key->second.values.end())
+        return std::nullopt;
     return value->second;
 }
 

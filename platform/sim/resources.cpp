@@ -6,7 +6,8 @@ namespace platform {
 std::span<const std::uint8_t> RcDataResource(int id) {
     const auto& resources = sim::machine().resources;
     const auto found = resources.find(id);
-    if (found == resources.end()) return {};
+    if (found == resources.end())
+        return {};
     return found->second;
 }
 

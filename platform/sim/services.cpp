@@ -9,11 +9,17 @@
 namespace platform {
 namespace {
 
-sim::ServiceManager& Scm() { return sim::machine().serviceManager; }
+sim::ServiceManager& Scm() {
+    return sim::machine().serviceManager;
+}
 
-void Record(const std::string& call) { Scm().calls.push_back(call); }
+void Record(const std::string& call) {
+    Scm().calls.push_back(call);
+}
 
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+}
 
 const sim::ServiceManager::OpenService* Lookup(const ServiceHandle& handle) {
     const auto found = Scm().open.find(handle.native());
@@ -39,7 +45,8 @@ sim::Service* Granted(const ServiceHandle& handle, std::uint32_t access, Status&
 
 Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
     manager.Close();
-    if (Scm().managerFails) return Status(kErrorAccessDenied);
+    if (Scm().managerFails)
+        return Status(kErrorAccessDenied);
     const std::intptr_t handle = Scm().nextHandle++;
     Scm().open[handle] = {u"", access};
     manager = ServiceHandle(handle);
@@ -50,13 +57,16 @@ Status ServiceOpen(const ServiceHandle& manager, const std::u16string& name, std
                    ServiceHandle& service) {
     service.Close();
     const sim::ServiceManager::OpenService* open = Lookup(manager);
-    if (open == nullptr || !open->name.empty()) return Status(kErrorInvalidHandle);
+    if (open == nullptr || !open->name.empty())
+        return Status(kErrorInvalidHandle);
     char text[16];
     std::snprintf(text, sizeof text, "0x%X", access);
     Record("open " + Narrow(name) + " " + text);
     const auto found = Scm().services.find(name);
-    if (found == Scm().services.end()) return Status(kErrorServiceDoesNotExist);
-    if (found->second.refusedAccess & access) return Status(kErrorAccessDenied);
+    if (found == Scm().services.end())
+        return Status(kErrorServiceDoesNotExist);
+    if (found->second.refusedAccess & access)
+        return Status(kErrorAccessDenied);
     const std::intptr_t handle = Scm().nextHandle++;
     Scm().open[handle] = {found->first, access};
     service = ServiceHandle(handle);
@@ -66,8 +76,10 @@ Status ServiceOpen(const ServiceHandle& manager, const std::u16string& name, std
 Status ServiceQueryStartType(const ServiceHandle& handle, std::uint32_t& startType) {
     Status status;
     sim::Service* service = Granted(handle, kServiceQueryConfig, status);
-    if (service == nullptr) return status;
-    if (service->configUnreadable) return Status(kErrorAccessDenied);
+    if (service == nullptr)
+        return status;
+    if (service->configUnreadable)
+        return Status(kErrorAccessDenied);
     startType = service->startType;
     return Status();
 }
@@ -75,7 +87,8 @@ Status ServiceQueryStartType(const ServiceHandle& handle, std::uint32_t& startTy
 Status ServiceChangeStartType(const ServiceHandle& handle, std::uint32_t startType) {
     Status status;
     sim::Service* service = Granted(handle, kServiceChangeConfig, status);
-    if (service == nullptr) return status;
+    if (service == nullptr)
+        return status;
     Record("set " + Narrow(Lookup(handle)->name) + " " + std::to_string(startType));
     service->startType = startType;
     return Status();
@@ -84,9 +97,11 @@ Status ServiceChangeStartType(const ServiceHandle& handle, std::uint32_t startTy
 Status ServiceSendStop(const ServiceHandle& handle) {
     Status status;
     sim::Service* service = Granted(handle, kServiceStop, status);
-    if (service == nullptr) return status;
+    if (service == nullptr)
+        return status;
     Record("stop " + Narrow(Lookup(handle)->name));
-    if (!service->running) return Status(1062);  // ERROR_SERVICE_NOT_ACTIVE
+    if (!service->running)
+        return Status(1062);  // ERROR_SERVICE_NOT_ACTIVE
     service->running = false;
     return Status();
 }
@@ -94,13 +109,17 @@ Status ServiceSendStop(const ServiceHandle& handle) {
 Status ServiceStartNow(const ServiceHandle& handle) {
     Status status;
     sim::Service* service = Granted(handle, kServiceStart, status);
-    if (service == nullptr) return status;
+    if (service == nullptr)
+        return status;
     Record("start " + Narrow(Lookup(handle)->name));
-    if (service->startType == kServiceDisabled) return Status(1058);  // ERROR_SERVICE_DISABLED
+    if (service->startType == kServiceDisabled)
+        return Status(1058);  // ERROR_SERVICE_DISABLED
     service->running = true;
     return Status();
 }
 
-void ServiceCloseHandle(std::intptr_t handle) { Scm().open.erase(handle); }
+void ServiceCloseHandle(std::intptr_t handle) {
+    Scm().open.erase(handle);
+}
 
 }  // namespace platform

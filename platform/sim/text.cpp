@@ -13,20 +13,27 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 // Continuation bytes that follow a lead byte; 0 for bytes that cannot start a sequence.
 int FollowingBytes(std::uint8_t lead) {
-    if (lead >= 0xC2 && lead <= 0xDF) return 1;
-    if (lead >= 0xE0 && lead <= 0xEF) return 2;
-    if (lead >= 0xF0 && lead <= 0xF4) return 3;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 1;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 2;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 3;
     return 0;
 }
 
-bool IsContinuation(std::uint8_t byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(std::uint8_t byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Decodes one code point at `at`, advancing past what it consumed.
 char32_t DecodeOne(std::string_view text, std::size_t& at) {
     const auto lead = static_cast<std::uint8_t>(text[at++]);
-    if (lead < 0x80) return lead;
+    if (lead < 0x80)
+        return lead;
     const int following = FollowingBytes(lead);
-    if (following == 0) return kReplacement;
+    if (following == 0)
+        return kReplacement;
     static constexpr std::uint8_t kLeadMask[] = {0x7F, 0x1F, 0x0F, 0x07};
     char32_t value = lead & kLeadMask[following];
     for (int left = following; left > 0; --left) {
@@ -35,11 +42,14 @@ char32_t DecodeOne(std::string_view text, std::size_t& at) {
         }
         const char32_t next = (value << 6) | (static_cast<std::uint8_t>(text[at]) & 0x3F);
         // Beyond U+10FFFF: the byte that shows it is left for the next round.
-        if (following == 3 && left == 2 && next >= (0x110000 >> 6)) return kReplacement;
+        if (following == 3 && left == 2 && next >= (0x110000 >> 6))
+            return kReplacement;
         value = next;
         ++at;
-        if (following == 3 && left == 3 && value < 0x10) return kReplacement;     // overlong
-        if (following >= 2 && left == 2 && value < 0x20) return kReplacement;     // overlong
+        if (following == 3 && left == 3 && value < 0x10)
+            return kReplacement;  // overlong
+        if (following >= 2 && left == 2 && value < 0x20)
+            return kReplacement;  // overlong
         if (following == 2 && left == 2 && value >= 0x360 && value <= 0x37F) {
             return kReplacement;  // a surrogate encoded in UTF-8
         }
@@ -47,22 +57,27 @@ char32_t DecodeOne(std::string_view text, std::size_t& at) {
     return value;
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // Stores units while they fit; counts all of them. Returns false once `out` is too small.
 template <typename Unit>
 class Sink {
-public:
+  public:
     Sink(Unit* out, int capacity) : out_(out), capacity_(capacity) {}
     void Put(Unit unit) {
-        if (capacity_ > 0 && count_ < capacity_) out_[count_] = unit;
+        if (capacity_ > 0 && count_ < capacity_)
+            out_[count_] = unit;
         ++count_;
     }
     // The Windows calls write nothing useful and return 0 when the buffer is too small.
     int Result() const { return (capacity_ > 0 && count_ > capacity_) ? 0 : count_; }
 
-private:
+  private:
     Unit* out_;
     int capacity_;
     int count_ = 0;

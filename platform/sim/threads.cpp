@@ -33,7 +33,8 @@ std::shared_ptr<Running> Find(std::intptr_t handle) {
 
 Status ThreadStart(ThreadEntry entry, Thread& thread) {
     thread.Close();
-    if (sim::machine().threads.startError != 0) return Status(sim::machine().threads.startError);
+    if (sim::machine().threads.startError != 0)
+        return Status(sim::machine().threads.startError);
     ++sim::machine().threads.started;
     auto running = std::make_shared<Running>();
     std::intptr_t handle = 0;
@@ -54,7 +55,8 @@ Status ThreadStart(ThreadEntry entry, Thread& thread) {
 
 bool ThreadWait(const Thread& thread, std::uint32_t milliseconds) {
     const std::shared_ptr<Running> running = Find(thread.native());
-    if (running == nullptr) return false;
+    if (running == nullptr)
+        return false;
     std::unique_lock lock(running->mutex);
     return running->ended.wait_for(lock, std::chrono::milliseconds(milliseconds),
                                    [&] { return running->done; });
@@ -69,7 +71,9 @@ void ThreadCloseHandle(std::intptr_t handle) {
     table.erase(handle);
 }
 
-bool ResolveSetTimerResolution() { return sim::timerResolution().available.load(); }
+bool ResolveSetTimerResolution() {
+    return sim::timerResolution().available.load();
+}
 
 void SetTimerResolution(std::uint32_t desired, bool set) {
     sim::TimerResolution& timer = sim::timerResolution();

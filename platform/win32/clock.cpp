@@ -5,7 +5,9 @@
 
 namespace platform {
 
-std::uint64_t TickCountMs() { return GetTickCount64(); }
+std::uint64_t TickCountMs() {
+    return GetTickCount64();
+}
 
 LocalTime LocalTimeNow() {
     SYSTEMTIME now{};

@@ -8,17 +8,21 @@
 namespace platform {
 namespace {
 
-HANDLE Native(const File& file) { return reinterpret_cast<HANDLE>(file.native()); }
+HANDLE Native(const File& file) {
+    return reinterpret_cast<HANDLE>(file.native());
+}
 
-Status LastError() { return Status(GetLastError()); }
+Status LastError() {
+    return Status(GetLastError());
+}
 
 }  // namespace
 
 Status FileCreate(const std::u16string& path, std::uint32_t access, std::uint32_t share,
                   std::uint32_t disposition, std::uint32_t attributes, File& file) {
     file.Close();
-    HANDLE handle = CreateFileW(win32::Wide(path), access, share, nullptr, disposition,
-                                attributes, nullptr);
+    HANDLE handle =
+        CreateFileW(win32::Wide(path), access, share, nullptr, disposition, attributes, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return LastError();
     }
@@ -42,8 +46,7 @@ Status FileRead(const File& file, void* buffer, std::uint32_t size, std::uint32_
     return ok ? Status() : LastError();
 }
 
-Status FileWrite(const File& file, const void* data, std::uint32_t size,
-                 std::uint32_t& written) {
+Status FileWrite(const File& file, const void* data, std::uint32_t size, std::uint32_t& written) {
     DWORD done = 0;
     const BOOL ok = WriteFile(Native(file), data, size, &done, nullptr);
     written = done;
@@ -62,8 +65,12 @@ Status FileDelete(const std::u16string& path) {
     return DeleteFileW(win32::Wide(path)) ? Status() : LastError();
 }
 
-std::uint32_t FileAttributes(const char* path) { return GetFileAttributesA(path); }
+std::uint32_t FileAttributes(const char* path) {
+    return GetFileAttributesA(path);
+}
 
-void FileCloseHandle(std::intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+void FileCloseHandle(std::intptr_t handle) {
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
 
 }  // namespace platform

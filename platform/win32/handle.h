@@ -8,7 +8,7 @@
 namespace platform::win32 {
 
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
@@ -29,11 +29,12 @@ public:
         return &handle_;
     }
     void Reset() {
-        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
         handle_ = nullptr;
     }
 
-private:
+  private:
     HANDLE handle_ = nullptr;
 };
 

@@ -17,11 +17,14 @@ Status GetAdapterAddresses(std::uint32_t& bufferSize, std::vector<AdapterEntry>&
         AF_UNSPEC, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER,
         nullptr, buffer.empty() ? nullptr : first, &size);
     bufferSize = size;
-    if (result != NO_ERROR) return Status(result);
+    if (result != NO_ERROR)
+        return Status(result);
     for (const IP_ADAPTER_ADDRESSES* entry = first; entry != nullptr; entry = entry->Next) {
         AdapterEntry copy;
-        if (entry->AdapterName != nullptr) copy.adapterName = entry->AdapterName;
-        if (entry->FriendlyName != nullptr) copy.friendlyName = win32::FromWide(entry->FriendlyName);
+        if (entry->AdapterName != nullptr)
+            copy.adapterName = entry->AdapterName;
+        if (entry->FriendlyName != nullptr)
+            copy.friendlyName = win32::FromWide(entry->FriendlyName);
         copy.ifType = entry->IfType;
         copy.operStatus = static_cast<std::uint32_t>(entry->OperStatus);
         entries.push_back(std::move(copy));

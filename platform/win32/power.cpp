@@ -29,9 +29,12 @@ Guid Ours(const GUID& native) {
 Status PowerActiveScheme(Guid& scheme) {
     GUID* active = nullptr;
     const DWORD result = PowerGetActiveScheme(nullptr, &active);
-    if (result == ERROR_SUCCESS && active != nullptr) scheme = Ours(*active);
-    if (active != nullptr) LocalFree(active);
-    if (result == ERROR_SUCCESS && active == nullptr) return Status(kErrorFileNotFound);
+    if (result == ERROR_SUCCESS && active != nullptr)
+        scheme = Ours(*active);
+    if (active != nullptr)
+        LocalFree(active);
+    if (result == ERROR_SUCCESS && active == nullptr)
+        return Status(kErrorFileNotFound);
     return Status(result);
 }
 
@@ -47,7 +50,8 @@ int GuidToText(const Guid& guid, char16_t* buffer, int capacity) {
 Status GuidFromText(const std::u16string& text, Guid& guid) {
     CLSID parsed{};
     const HRESULT result = CLSIDFromString(const_cast<LPOLESTR>(win32::Wide(text)), &parsed);
-    if (SUCCEEDED(result)) guid = Ours(parsed);
+    if (SUCCEEDED(result))
+        guid = Ours(parsed);
     return Status(static_cast<std::uint32_t>(result));
 }
 

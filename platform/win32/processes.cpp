@@ -46,12 +46,13 @@ Status RunHiddenProcess(const std::u16string& applicationPath, const std::u16str
     startup.hStdInput = nullptr;
     std::wstring writable(win32::Wide(commandLine));
     PROCESS_INFORMATION info{};
-    const BOOL created = CreateProcessW(win32::Wide(applicationPath), writable.data(), nullptr,
-                                        nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                                        &info);
+    const BOOL created =
+        CreateProcessW(win32::Wide(applicationPath), writable.data(), nullptr, nullptr, TRUE,
+                       CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
     const DWORD createError = created ? ERROR_SUCCESS : GetLastError();
     writeEnd.Reset();
-    if (!created) return Status(createError);
+    if (!created)
+        return Status(createError);
     win32::UniqueHandle process(info.hProcess);
     win32::UniqueHandle thread(info.hThread);
 
@@ -64,7 +65,8 @@ Status RunHiddenProcess(const std::u16string& applicationPath, const std::u16str
             DrainWaiting(readEnd.get());
             break;
         }
-        if (GetTickCount64() >= deadline) break;
+        if (GetTickCount64() >= deadline)
+            break;
     }
     DWORD code = 1;
     GetExitCodeProcess(process.get(), &code);
@@ -75,7 +77,8 @@ Status RunHiddenProcess(const std::u16string& applicationPath, const std::u16str
 std::u16string SystemDirectory() {
     wchar_t buffer[MAX_PATH + 1] = {};
     const UINT length = GetSystemDirectoryW(buffer, MAX_PATH + 1);
-    if (length == 0 || length > MAX_PATH) return {};
+    if (length == 0 || length > MAX_PATH)
+        return {};
     return std::u16string(reinterpret_cast<const char16_t*>(buffer), length);
 }
 

@@ -13,7 +13,9 @@ HKEY RootKey(std::uint32_t root) {
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
 }
 
-HKEY Native(const RegistryKey& key) { return reinterpret_cast<HKEY>(key.native()); }
+HKEY Native(const RegistryKey& key) {
+    return reinterpret_cast<HKEY>(key.native());
+}
 
 }  // namespace
 
@@ -22,7 +24,8 @@ Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::ui
     key.Close();
     HKEY opened = nullptr;
     const LSTATUS result = RegOpenKeyExW(RootKey(root), win32::Wide(subkey), 0, access, &opened);
-    if (result == ERROR_SUCCESS) key = RegistryKey(reinterpret_cast<std::intptr_t>(opened));
+    if (result == ERROR_SUCCESS)
+        key = RegistryKey(reinterpret_cast<std::intptr_t>(opened));
     return Status(static_cast<std::uint32_t>(result));
 }
 
@@ -30,10 +33,11 @@ Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::
                          RegistryKey& key) {
     key.Close();
     HKEY opened = nullptr;
-    const LSTATUS result = RegCreateKeyExW(RootKey(root), win32::Wide(subkey), 0, nullptr,
-                                           REG_OPTION_NON_VOLATILE, access, nullptr, &opened,
-                                           nullptr);
-    if (result == ERROR_SUCCESS) key = RegistryKey(reinterpret_cast<std::intptr_t>(opened));
+    const LSTATUS result =
+        RegCreateKeyExW(RootKey(root), win32::Wide(subkey), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        access, nullptr, &opened, nullptr);
+    if (result == ERROR_SUCCESS)
+        key = RegistryKey(reinterpret_cast<std::intptr_t>(opened));
     return Status(static_cast<std::uint32_t>(result));
 }
 
@@ -63,10 +67,13 @@ Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::u16stri
     DWORD length = 256;
     const LSTATUS result =
         RegEnumKeyExW(Native(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
-    if (result == ERROR_SUCCESS) name.assign(reinterpret_cast<const char16_t*>(buffer), length);
+    if (result == ERROR_SUCCESS)
+        name.assign(reinterpret_cast<const char16_t*>(buffer), length);
     return Status(static_cast<std::uint32_t>(result));
 }
 
-void RegistryCloseKey(std::intptr_t handle) { RegCloseKey(reinterpret_cast<HKEY>(handle)); }
+void RegistryCloseKey(std::intptr_t handle) {
+    RegCloseKey(reinterpret_cast<HKEY>(handle));
+}
 
 }  // namespace platform

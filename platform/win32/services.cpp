@@ -10,16 +10,21 @@
 namespace platform {
 namespace {
 
-SC_HANDLE Native(const ServiceHandle& handle) { return reinterpret_cast<SC_HANDLE>(handle.native()); }
+SC_HANDLE Native(const ServiceHandle& handle) {
+    return reinterpret_cast<SC_HANDLE>(handle.native());
+}
 
-Status LastError() { return Status(GetLastError()); }
+Status LastError() {
+    return Status(GetLastError());
+}
 
 }  // namespace
 
 Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
     manager.Close();
     SC_HANDLE opened = OpenSCManagerW(nullptr, nullptr, access);
-    if (opened == nullptr) return LastError();
+    if (opened == nullptr)
+        return LastError();
     manager = ServiceHandle(reinterpret_cast<std::intptr_t>(opened));
     return Status();
 }
@@ -28,7 +33,8 @@ Status ServiceOpen(const ServiceHandle& manager, const std::u16string& name, std
                    ServiceHandle& service) {
     service.Close();
     SC_HANDLE opened = OpenServiceW(Native(manager), win32::Wide(name), access);
-    if (opened == nullptr) return LastError();
+    if (opened == nullptr)
+        return LastError();
     service = ServiceHandle(reinterpret_cast<std::intptr_t>(opened));
     return Status();
 }

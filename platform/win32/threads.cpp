@@ -21,7 +21,8 @@ Status ThreadStart(ThreadEntry entry, Thread& thread) {
     thread.Close();
     HANDLE created =
         CreateThread(nullptr, 0, RunEntry, reinterpret_cast<LPVOID>(entry), 0, nullptr);
-    if (created == nullptr) return Status(GetLastError());
+    if (created == nullptr)
+        return Status(GetLastError());
     thread = Thread(reinterpret_cast<std::intptr_t>(created));
     return Status();
 }
@@ -31,13 +32,18 @@ bool ThreadWait(const Thread& thread, std::uint32_t milliseconds) {
            WAIT_OBJECT_0;
 }
 
-void SleepMs(std::uint32_t milliseconds) { Sleep(milliseconds); }
+void SleepMs(std::uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
-void ThreadCloseHandle(std::intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+void ThreadCloseHandle(std::intptr_t handle) {
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
 
 bool ResolveSetTimerResolution() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (ntdll == nullptr) return false;
+    if (ntdll == nullptr)
+        return false;
     // Through a generic function pointer: the entry point's real type differs from FARPROC.
     const auto found = reinterpret_cast<NtSetTimerResolutionFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "NtSetTimerResolution")));
@@ -48,7 +54,8 @@ bool ResolveSetTimerResolution() {
 void SetTimerResolution(std::uint32_t desired, bool set) {
     const NtSetTimerResolutionFunction function = setTimerResolution.load();
     ULONG current = 0;
-    if (function != nullptr) function(desired, set ? TRUE : FALSE, &current);
+    if (function != nullptr)
+        function(desired, set ? TRUE : FALSE, &current);
 }
 
 }  // namespace platform

@@ -7,7 +7,7 @@
 namespace {
 
 class CommandRunnerTest : public SimTest {
-protected:
+  protected:
     static const std::vector<sim::ProcessRun>& Runs() { return sim::machine().processes.runs; }
 };
 
@@ -59,25 +59,34 @@ TEST_F(CommandRunnerTest, TelemetryTasksAreSwitchedByNineExactCommands) {
     sim::machine().processes.exitCodes[failing] = 1;
     EXPECT_FALSE(SetTelemetryTasks(true));
     const std::vector<std::u16string> expected = {
-        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Application Experience\\ProgramDataUpdater\" /Disable",
-        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Application Experience\\Microsoft Compatibility Appraiser\" /Disable",
-        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Application Experience\\StartupAppTask\" /Disable",
+        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Application "
+        u"Experience\\ProgramDataUpdater\" /Disable",
+        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Application Experience\\Microsoft "
+        u"Compatibility Appraiser\" /Disable",
+        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Application Experience\\StartupAppTask\" "
+        u"/Disable",
         failing,
-        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Customer Experience Improvement Program\\Consolidator\" /Disable",
-        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Customer Experience Improvement Program\\UsbCeip\" /Disable",
+        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Customer Experience Improvement "
+        u"Program\\Consolidator\" /Disable",
+        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Customer Experience Improvement "
+        u"Program\\UsbCeip\" /Disable",
         u"schtasks /Change /TN \"\\Microsoft\\Windows\\Feedback\\Siuf\\DmClient\" /Disable",
-        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Feedback\\Siuf\\DmClientOnScenarioDownload\" /Disable",
-        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Windows Error Reporting\\QueueReporting\" /Disable",
+        u"schtasks /Change /TN "
+        u"\"\\Microsoft\\Windows\\Feedback\\Siuf\\DmClientOnScenarioDownload\" /Disable",
+        u"schtasks /Change /TN \"\\Microsoft\\Windows\\Windows Error Reporting\\QueueReporting\" "
+        u"/Disable",
     };
     std::vector<std::u16string> ran;
-    for (const sim::ProcessRun& run : Runs()) ran.push_back(run.commandLine);
+    for (const sim::ProcessRun& run : Runs())
+        ran.push_back(run.commandLine);
     EXPECT_EQ(ran, expected);
 
     sim::machine().processes.runs.clear();
     EXPECT_TRUE(SetTelemetryTasks(false));
     ASSERT_EQ(Runs().size(), 9u);
     EXPECT_EQ(Runs()[8].commandLine,
-              u"schtasks /Change /TN \"\\Microsoft\\Windows\\Windows Error Reporting\\QueueReporting\" /Enable");
+              u"schtasks /Change /TN \"\\Microsoft\\Windows\\Windows Error "
+              u"Reporting\\QueueReporting\" /Enable");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ sim::Bytes Utf16Z(std::u16string_view text) {
 }
 
 class RegistryTest : public SimTest {
-protected:
+  protected:
     static std::optional<sim::RegistryValue> Value(std::uint32_t root, const std::u16string& key,
                                                    const std::u16string& name) {
         return sim::RegistryValueOf(root, key, name);
@@ -44,8 +44,8 @@ TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
     ASSERT_TRUE(SetDwordCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
                                  u"HungAppTimeout", 1000));
     const std::uint8_t bytes[] = {9, 8};
-    ASSERT_TRUE(SetBinaryCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
-                                  u"Flags", bytes));
+    ASSERT_TRUE(SetBinaryCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop, u"Flags",
+                                  bytes));
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"MenuShowDelay"),
               (sim::RegistryValue{platform::kRegSz, Utf16Z(u"0")}));
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"HungAppTimeout"),
@@ -82,8 +82,8 @@ TEST_F(RegistryTest, RestoringAnAbsentValueNeverCreatesAKey) {
     EXPECT_TRUE(RestoreRegistryValue(absent));
     EXPECT_FALSE(sim::RegistryKeyExists(kHkeyCurrentUser, u"Software\\Gone"));
     sim::PutRegistryValue(kHkeyCurrentUser, u"Software\\Here", u"Other", 4, {1, 0, 0, 0});
-    const RegistryCapture alreadyGone{RegistryRoot::CurrentUser, u"Software\\Here", u"X", false,
-                                      0, {}};
+    const RegistryCapture alreadyGone{
+        RegistryRoot::CurrentUser, u"Software\\Here", u"X", false, 0, {}};
     EXPECT_TRUE(RestoreRegistryValue(alreadyGone));
 }
 
@@ -114,8 +114,7 @@ TEST_F(RegistryTest, AStringZeroTakesFourBytes) {
 }
 
 TEST_F(RegistryTest, AKeyThatCannotBeCreatedFailsTheWriteButKeepsTheCapture) {
-    sim::machine().registryFaults.deniedKeys.insert(
-        sim::RegistryPath(kHkeyLocalMachine, kPolicy));
+    sim::machine().registryFaults.deniedKeys.insert(sim::RegistryPath(kHkeyLocalMachine, kPolicy));
     EXPECT_FALSE(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
                                   u"AllowTelemetry", 0));
     ASSERT_EQ(state.RegistryBackups.at("telemetry").size(), 1u);
@@ -139,7 +138,8 @@ TEST_F(RegistryTest, AValueThatCannotBeReadIsNeitherCapturedNorOverwritten) {
 
 TEST_F(RegistryTest, ARefusedDeleteFailsTheRestore) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {5, 0, 0, 0});
-    sim::machine().registryFaults.deleteDenied.insert(sim::RegistryPath(kHkeyCurrentUser, kDesktop));
+    sim::machine().registryFaults.deleteDenied.insert(
+        sim::RegistryPath(kHkeyCurrentUser, kDesktop));
     const RegistryCapture absent{RegistryRoot::CurrentUser, kDesktop, u"V", false, 0, {}};
     EXPECT_FALSE(RestoreRegistryValue(absent));
     EXPECT_TRUE(Value(kHkeyCurrentUser, kDesktop, u"V").has_value());
@@ -153,8 +153,8 @@ TEST_F(RegistryTest, ARestoreUnderAKeyThatCannotBeOpenedFails) {
 
 TEST_F(RegistryTest, AForeignRootIsNeverRestored) {
     for (const bool existed : {true, false}) {
-        const RegistryCapture foreign{static_cast<RegistryRoot>(0x80000003u), u"Software", u"V",
-                                      existed, 4, {1, 0, 0, 0}};
+        const RegistryCapture foreign{
+            static_cast<RegistryRoot>(0x80000003u), u"Software", u"V", existed, 4, {1, 0, 0, 0}};
         EXPECT_FALSE(RestoreRegistryValue(foreign));
     }
     EXPECT_TRUE(NoKeyOpen());

@@ -8,7 +8,7 @@
 namespace {
 
 class ServicesTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         auto& services = sim::machine().serviceManager.services;

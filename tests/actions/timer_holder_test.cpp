@@ -12,7 +12,7 @@
 namespace {
 
 class TimerHolderTest : public SimTest {
-protected:
+  protected:
     void TearDown() override { StopTimerHolder(); }
     static sim::TimerResolution& Timer() { return sim::timerResolution(); }
     // Polls until the condition holds or five seconds have passed.
@@ -20,7 +20,8 @@ protected:
     static bool Eventually(Condition condition) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (!condition()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         return true;

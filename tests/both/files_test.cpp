@@ -14,7 +14,7 @@ namespace {
 using platform::File;
 
 class FilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { folder_ = ScratchFolder(); }
     std::u16string Path(const char16_t* name) const { return folder_ + u"\\" + name; }
 
@@ -27,9 +27,9 @@ protected:
         File file;
         ASSERT_TRUE(Open(path, platform::kGenericWrite, 0, platform::kCreateAlways, file).ok());
         std::uint32_t written = 0;
-        ASSERT_TRUE(platform::FileWrite(file, text.data(), static_cast<std::uint32_t>(text.size()),
-                                        written)
-                        .ok());
+        ASSERT_TRUE(
+            platform::FileWrite(file, text.data(), static_cast<std::uint32_t>(text.size()), written)
+                .ok());
         ASSERT_EQ(written, text.size());
     }
     static std::string Read(const std::u16string& path) {
@@ -64,14 +64,14 @@ TEST_F(FilesTest, WrittenBytesReadBackWithTheirSize) {
 
 TEST_F(FilesTest, OpeningReportsWindowsErrorCodes) {
     File file;
-    EXPECT_EQ(Open(Path(u"missing.bin"), platform::kGenericRead, 0, platform::kOpenExisting, file)
-                  .code(),
-              platform::kErrorFileNotFound);
+    EXPECT_EQ(
+        Open(Path(u"missing.bin"), platform::kGenericRead, 0, platform::kOpenExisting, file).code(),
+        platform::kErrorFileNotFound);
     EXPECT_FALSE(file.valid());
-    EXPECT_EQ(Open(Path(u"no-folder\\x.bin"), platform::kGenericWrite, 0, platform::kCreateAlways,
-                   file)
-                  .code(),
-              platform::kErrorPathNotFound);
+    EXPECT_EQ(
+        Open(Path(u"no-folder\\x.bin"), platform::kGenericWrite, 0, platform::kCreateAlways, file)
+            .code(),
+        platform::kErrorPathNotFound);
 }
 
 TEST_F(FilesTest, CreateAlwaysTruncatesAndOpenAlwaysKeeps) {
@@ -105,10 +105,10 @@ TEST_F(FilesTest, SharingModesAreEnforced) {
                   .code(),
               platform::kErrorSharingViolation);
     EXPECT_EQ(platform::FileDelete(Path(u"s.txt")).code(), platform::kErrorSharingViolation);
-    EXPECT_EQ(platform::FileMove(Path(u"s.txt"), Path(u"moved.txt"),
-                                 platform::kMoveFileReplaceExisting)
-                  .code(),
-              platform::kErrorSharingViolation);
+    EXPECT_EQ(
+        platform::FileMove(Path(u"s.txt"), Path(u"moved.txt"), platform::kMoveFileReplaceExisting)
+            .code(),
+        platform::kErrorSharingViolation);
 }
 
 TEST_F(FilesTest, HandlesRefuseWhatTheyWereNotOpenedFor) {
@@ -122,8 +122,8 @@ TEST_F(FilesTest, HandlesRefuseWhatTheyWereNotOpenedFor) {
     EXPECT_EQ(written, 0u);
     EXPECT_EQ(platform::FileFlush(reader).code(), platform::kErrorAccessDenied);
     File writer;
-    ASSERT_TRUE(Open(Path(u"w.txt"), platform::kGenericWrite, 0, platform::kCreateAlways, writer)
-                    .ok());
+    ASSERT_TRUE(
+        Open(Path(u"w.txt"), platform::kGenericWrite, 0, platform::kCreateAlways, writer).ok());
     char buffer[4];
     std::uint32_t read = 9;
     EXPECT_EQ(platform::FileRead(writer, buffer, 4, read).code(), platform::kErrorAccessDenied);
@@ -135,16 +135,16 @@ TEST_F(FilesTest, MoveReplacesOnlyWhenAsked) {
     Write(Path(u"old.txt"), "old");
     EXPECT_EQ(platform::FileMove(Path(u"new.txt"), Path(u"old.txt"), 0).code(),
               platform::kErrorAlreadyExists);
-    EXPECT_TRUE(platform::FileMove(Path(u"new.txt"), Path(u"old.txt"),
-                                   platform::kMoveFileReplaceExisting |
-                                       platform::kMoveFileWriteThrough)
-                    .ok());
+    EXPECT_TRUE(
+        platform::FileMove(Path(u"new.txt"), Path(u"old.txt"),
+                           platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough)
+            .ok());
     EXPECT_EQ(Read(Path(u"old.txt")), "new");
     EXPECT_EQ(Read(Path(u"new.txt")), "<missing>");
-    EXPECT_EQ(platform::FileMove(Path(u"new.txt"), Path(u"old.txt"),
-                                 platform::kMoveFileReplaceExisting)
-                  .code(),
-              platform::kErrorFileNotFound);
+    EXPECT_EQ(
+        platform::FileMove(Path(u"new.txt"), Path(u"old.txt"), platform::kMoveFileReplaceExisting)
+            .code(),
+        platform::kErrorFileNotFound);
 }
 
 TEST_F(FilesTest, DeleteRemovesAndReportsMissingFiles) {

@@ -6,8 +6,8 @@
 
 namespace {
 
-const platform::Guid kHigh = {0x8c5e7fda, 0xe8bf, 0x4a96,
-                              {0x9a, 0x85, 0xa6, 0xe2, 0x3a, 0x8c, 0x63, 0x5c}};
+const platform::Guid kHigh = {
+    0x8c5e7fda, 0xe8bf, 0x4a96, {0x9a, 0x85, 0xa6, 0xe2, 0x3a, 0x8c, 0x63, 0x5c}};
 
 TEST(GuidText, IsUpperCaseWithBracesAndParsesBack) {
     char16_t text[64] = {};
@@ -39,7 +39,8 @@ TEST(GuidText, ParsingAcceptsOnlyTheBracedForm) {
             << std::string(row.text.begin(), row.text.end());
     }
     platform::Guid lower;
-    ASSERT_TRUE(platform::Succeeded(platform::GuidFromText(u"{8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c}", lower)));
+    ASSERT_TRUE(platform::Succeeded(
+        platform::GuidFromText(u"{8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c}", lower)));
     EXPECT_EQ(lower, kHigh);
 }
 

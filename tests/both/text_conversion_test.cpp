@@ -38,7 +38,10 @@ const Utf8Case kUtf8Cases[] = {
     {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD"},
     {"lead F5", "\xF5\x80\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
     {"byte FF", "\xFF", u"\uFFFD"},
-    {"byte FE then letter", "\xFE" "A", u"\uFFFDA"},
+    {"byte FE then letter",
+     "\xFE"
+     "A",
+     u"\uFFFDA"},
     {"truncated three bytes then letter", "\xE2\x82\x41", u"\uFFFDA"},
     {"truncated three bytes at end", "\xE2\x82", u"\uFFFD"},
     {"truncated four bytes at end", "\xF0\x9F\x98", u"\uFFFD"},
@@ -46,7 +49,10 @@ const Utf8Case kUtf8Cases[] = {
     {"truncated two bytes then letter", "\xC2\x41", u"\uFFFDA"},
     {"lone lead at end", "\xC2", u"\uFFFD"},
     {"stray continuation", "\x80", u"\uFFFD"},
-    {"stray continuations between letters", "A\x80\xBF" "B", u"A\uFFFD\uFFFDB"},
+    {"stray continuations between letters",
+     "A\x80\xBF"
+     "B",
+     u"A\uFFFD\uFFFDB"},
     {"three-byte lead, letter, end", "\xE2\x41", u"\uFFFDA", u"\uFFFD"},
     {"four-byte lead, two bytes, letter, end", "\xF0\x9F\x41", u"\uFFFDA", u"\uFFFD"},
 };
@@ -66,7 +72,11 @@ const Utf16Case kUtf16Cases[] = {
     {"noncharacters kept", u"\uFFFE\uFFFF", "\xEF\xBF\xBE\xEF\xBF\xBF"},
     {"embedded nul", std::u16string(u"a\0b", 3), std::string("a\0b", 3)},
     {"unpaired high surrogate", u"\xD83D", "\xEF\xBF\xBD"},
-    {"unpaired high surrogate then letter", u"\xD83D" u"A", "\xEF\xBF\xBD" "A"},
+    {"unpaired high surrogate then letter",
+     u"\xD83D"
+     u"A",
+     "\xEF\xBF\xBD"
+     "A"},
     {"unpaired low surrogate", u"\xDE00", "\xEF\xBF\xBD"},
     {"surrogates in the wrong order", u"\xDE00\xD83D", "\xEF\xBF\xBD\xEF\xBF\xBD"},
 };
@@ -80,7 +90,8 @@ TEST(TextConversion, Utf8ToUtf16MatchesTheWindowsConversion) {
         SCOPED_TRACE(row.name);
         const std::u16string expected = ExpectedUtf16(row);
         EXPECT_EQ(ToUtf16(row.utf8), expected);
-        if (row.utf8.empty()) continue;
+        if (row.utf8.empty())
+            continue;
         // The platform call itself: first the length, then the text in one go.
         const int length = platform::Utf8ToUtf16(row.utf8, nullptr, 0);
         ASSERT_EQ(length, static_cast<int>(expected.size()));
@@ -94,7 +105,8 @@ TEST(TextConversion, Utf16ToUtf8MatchesTheWindowsConversion) {
     for (const Utf16Case& row : kUtf16Cases) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(ToUtf8(row.utf16), row.utf8);
-        if (row.utf16.empty()) continue;
+        if (row.utf16.empty())
+            continue;
         const int length = platform::Utf16ToUtf8(row.utf16, nullptr, 0);
         ASSERT_EQ(length, static_cast<int>(row.utf8.size()));
         std::string converted(static_cast<std::size_t>(length), '\0');

@@ -11,7 +11,9 @@
 
 namespace {
 
-unsigned long Number(const wchar_t* text) { return std::wcstoul(text, nullptr, 10); }
+unsigned long Number(const wchar_t* text) {
+    return std::wcstoul(text, nullptr, 10);
+}
 
 int StartGrandchild() {
     wchar_t self[MAX_PATH] = {};
@@ -35,9 +37,11 @@ int StartGrandchild() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return 100;
+    if (argc < 2)
+        return 100;
     const std::wstring mode = argv[1];
-    if (mode == L"exit" && argc > 2) return static_cast<int>(Number(argv[2]));
+    if (mode == L"exit" && argc > 2)
+        return static_cast<int>(Number(argv[2]));
     if (mode == L"spew" && argc > 3) {
         std::vector<char> chunk(65536, 'x');
         unsigned long left = Number(argv[2]);
@@ -45,12 +49,14 @@ int wmain(int argc, wchar_t** argv) {
         while (left > 0) {
             const DWORD size = left < chunk.size() ? left : static_cast<DWORD>(chunk.size());
             DWORD written = 0;
-            if (!WriteFile(out, chunk.data(), size, &written, nullptr)) return 3;
+            if (!WriteFile(out, chunk.data(), size, &written, nullptr))
+                return 3;
             left -= written;
         }
         return static_cast<int>(Number(argv[3]));
     }
-    if (mode == L"grandchild") return StartGrandchild();
+    if (mode == L"grandchild")
+        return StartGrandchild();
     if (mode == L"sleep" && argc > 2) {
         Sleep(Number(argv[2]));
         return 0;

@@ -49,8 +49,9 @@ TEST(EntryPoint, EachInteractiveRunAppendsOneReadyLine) {
     for (std::size_t i = before.size() + 1; i < after.size(); i += 2) {
         ASSERT_EQ(after[i], 0) << "unexpected high byte at " << i;
     }
-    const std::regex twoLines("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]  optimizer ready\r\n"
-                              "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]  optimizer ready\r\n");
+    const std::regex twoLines(
+        "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]  optimizer ready\r\n"
+        "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]  optimizer ready\r\n");
     EXPECT_TRUE(std::regex_match(Narrow(after, before.size()), twoLines))
         << Narrow(after, before.size());
 }

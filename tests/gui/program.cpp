@@ -56,18 +56,24 @@ std::wstring Path() {
 long RunToExit(const std::wstring& arguments, DWORD deadlineMs) {
     DWORD processId = 0;
     HANDLE process = Start(arguments, processId);
-    if (process == nullptr) return -1;
+    if (process == nullptr)
+        return -1;
     const long code = WaitExit(process, deadlineMs);
-    if (code == -1) TerminateProcess(process, 1);
+    if (code == -1)
+        TerminateProcess(process, 1);
     CloseHandle(process);
     return code;
 }
 
-Running::Running(const std::wstring& arguments) { process_ = Start(arguments, processId_); }
+Running::Running(const std::wstring& arguments) {
+    process_ = Start(arguments, processId_);
+}
 
 Running::~Running() {
-    if (process_ == nullptr) return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+    if (process_ == nullptr)
+        return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_, 1);
     CloseHandle(process_);
 }
 
@@ -77,13 +83,15 @@ HWND Running::WaitForWindow(DWORD deadlineMs) {
         Search search{processId_, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         window_ = search.found;
-        if (window_ == nullptr) Sleep(20);
+        if (window_ == nullptr)
+            Sleep(20);
     }
     return window_;
 }
 
 long Running::Close(DWORD deadlineMs) {
-    if (WaitForWindow() == nullptr) return -1;
+    if (WaitForWindow() == nullptr)
+        return -1;
     PostMessageW(window_, WM_CLOSE, 0, 0);
     return WaitExit(process_, deadlineMs);
 }
@@ -92,7 +100,8 @@ std::vector<unsigned char> FileBytes(const std::wstring& path) {
     std::vector<unsigned char> bytes;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
     unsigned char chunk[65536];
     DWORD read = 0;
     while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {

@@ -17,7 +17,7 @@ std::wstring Path();
 long RunToExit(const std::wstring& arguments, DWORD deadlineMs = 60000);
 
 class Running {
-public:
+  public:
     explicit Running(const std::wstring& arguments);
     ~Running();
     Running(const Running&) = delete;
@@ -30,7 +30,7 @@ public:
     // Asks the window to close, as Alt+F4 would, and returns the exit code (-1 on timeout).
     long Close(DWORD deadlineMs = 30000);
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND window_ = nullptr;

@@ -28,12 +28,13 @@ struct Pixel {
 };
 
 class ScreenshotTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         HDC screen = GetDC(nullptr);
         const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
         ReleaseDC(nullptr, screen);
-        if (dpi != 96) GTEST_SKIP() << "the display runs at " << dpi << " DPI, not 96";
+        if (dpi != 96)
+            GTEST_SKIP() << "the display runs at " << dpi << " DPI, not 96";
         path_ = program::TempFolder() + L"qf-shot-" + std::to_wstring(GetTickCount64()) + L".bmp";
     }
     void TearDown() override { DeleteFileW(path_.c_str()); }
@@ -80,14 +81,16 @@ TEST_F(ScreenshotTest, TheFileIsATopDown32BitBmpOfTheClientArea) {
     EXPECT_EQ(U16(bmp_, 28), 32);
     EXPECT_EQ(U32(bmp_, 30), 0u);
     EXPECT_EQ(U32(bmp_, 34), w * h * 4);
-    for (std::size_t at = 38; at < 54; at += 4) EXPECT_EQ(U32(bmp_, at), 0u) << "offset " << at;
+    for (std::size_t at = 38; at < 54; at += 4)
+        EXPECT_EQ(U32(bmp_, at), 0u) << "offset " << at;
     // Rows tightly packed: nothing before, between or after them.
     EXPECT_EQ(bmp_.size(), w * h * 4 + 54);
 }
 
 TEST_F(ScreenshotTest, PixelsShowTheCanvasAndTheAccentInTheRightChannels) {
     Shoot();
-    ASSERT_EQ(bmp_.size(), 54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
+    ASSERT_EQ(bmp_.size(),
+              54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
     const int height = ExpectedSize().cy;
     // Lower left, far from the glow above the top right: the canvas colour #08070C.
     const Pixel body = At(width_ / 10, height * 9 / 10);
@@ -104,7 +107,8 @@ TEST_F(ScreenshotTest, PixelsShowTheCanvasAndTheAccentInTheRightChannels) {
 
 TEST_F(ScreenshotTest, APageSwitchStillGivesAPicture) {
     Shoot(L"--page=1");
-    EXPECT_EQ(bmp_.size(), 54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
+    EXPECT_EQ(bmp_.size(),
+              54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
 }
 
 TEST_F(ScreenshotTest, AFolderThatDoesNotExistGivesNoFileAndANormalExit) {

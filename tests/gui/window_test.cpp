@@ -10,7 +10,7 @@
 namespace {
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UiScale = 1.0f;
         instance_ = GetModuleHandleW(nullptr);

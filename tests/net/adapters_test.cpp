@@ -12,10 +12,11 @@ platform::AdapterEntry Entry(const char16_t* name, bool up, std::uint32_t type =
 }
 
 class AdaptersTest : public SimTest {
-protected:
+  protected:
     static std::vector<std::u16string> Aliases(const std::vector<NetAdapter>& adapters) {
         std::vector<std::u16string> names;
-        for (const NetAdapter& adapter : adapters) names.push_back(adapter.Alias);
+        for (const NetAdapter& adapter : adapters)
+            names.push_back(adapter.Alias);
         return names;
     }
     static sim::Network& Net() { return sim::machine().network; }
@@ -30,16 +31,25 @@ TEST_F(AdaptersTest, UpInterfacesComeFirstInThePlatformsOrder) {
     } rows[] = {
         {"none", {}, {}, nullptr},
         {"only loopback and tunnel",
-         {Entry(u"Loopback", true, 24), Entry(u"Teredo", true, 131)}, {}, nullptr},
-        {"down, up, up", {Entry(u"first", false), Entry(u"second", true), Entry(u"third", true)},
-         {u"second", u"third", u"first"}, u"second"},
-        {"two down keep their order", {Entry(u"a", false), Entry(u"b", false)}, {u"a", u"b"},
+         {Entry(u"Loopback", true, 24), Entry(u"Teredo", true, 131)},
+         {},
          nullptr},
-        {"an unnamed interface is not listed", {Entry(u"", true), Entry(u"Wi-Fi", false)},
-         {u"Wi-Fi"}, nullptr},
+        {"down, up, up",
+         {Entry(u"first", false), Entry(u"second", true), Entry(u"third", true)},
+         {u"second", u"third", u"first"},
+         u"second"},
+        {"two down keep their order",
+         {Entry(u"a", false), Entry(u"b", false)},
+         {u"a", u"b"},
+         nullptr},
+        {"an unnamed interface is not listed",
+         {Entry(u"", true), Entry(u"Wi-Fi", false)},
+         {u"Wi-Fi"},
+         nullptr},
         {"loopback among others",
          {Entry(u"lo", true, 24), Entry(u"Ethernet 2", true), Entry(u"vEthernet", false, 71)},
-         {u"Ethernet 2", u"vEthernet"}, u"Ethernet 2"},
+         {u"Ethernet 2", u"vEthernet"},
+         u"Ethernet 2"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -26,14 +26,15 @@ std::vector<std::uint8_t> Sz(std::u16string_view text) {
 }
 
 class DnsTest : public SimTest {
-protected:
+  protected:
     void UseAdapter(const char16_t* alias, bool up = true) {
         sim::machine().network.adapters = {
             {std::string(kGuid.begin(), kGuid.end()), alias, 6, up ? 1u : 2u}};
     }
     static std::vector<std::u16string> Commands() {
         std::vector<std::u16string> lines;
-        for (const auto& run : sim::machine().processes.runs) lines.push_back(run.commandLine);
+        for (const auto& run : sim::machine().processes.runs)
+            lines.push_back(run.commandLine);
         return lines;
     }
     static std::u16string Netsh(const std::u16string& arguments) { return u"netsh " + arguments; }
@@ -103,8 +104,8 @@ TEST_F(DnsTest, NoInterfaceChangesNothing) {
 }
 
 TEST_F(DnsTest, NamesThatWouldBreakTheCommandLineAreRefused) {
-    for (const char16_t* alias : {u"Eth\"ernet", u"Ethernet\\", u"Eth\nernet", u"Eth\x7F",
-                                  u"Eth\x85"}) {
+    for (const char16_t* alias :
+         {u"Eth\"ernet", u"Ethernet\\", u"Eth\nernet", u"Eth\x7F", u"Eth\x85"}) {
         UseAdapter(alias);
         EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
         EXPECT_TRUE(state.BackupStore.empty());
@@ -126,29 +127,41 @@ TEST_F(DnsTest, RevertRestoresTheCapturedServers) {
         RegistryCapture v6;
         std::vector<std::u16string> commands;
     } rows[] = {
-        {"comma-separated pair", Text(u"1.1.1.1,1.0.0.1"), Absent(),
+        {"comma-separated pair",
+         Text(u"1.1.1.1,1.0.0.1"),
+         Absent(),
          {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" static 1.1.1.1 primary"),
           Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" 1.0.0.1 index=2"),
           Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
-        {"three servers, comma and space then space", Text(u"10.0.0.1, 10.0.0.2 10.0.0.3"),
+        {"three servers, comma and space then space",
+         Text(u"10.0.0.1, 10.0.0.2 10.0.0.3"),
          Text(u""),
          {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" static 10.0.0.1 primary"),
           Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" 10.0.0.2 index=2"),
           Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" 10.0.0.3 index=3"),
           Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
-        {"only separators", Text(u" , ,"), Absent(),
+        {"only separators",
+         Text(u" , ,"),
+         Absent(),
          {Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
-        {"absent", Absent(), Absent(),
-         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
-          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
-        {"existing but empty", Text(u""), Absent(),
-         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
-          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
-        {"not REG_SZ", {RegistryRoot::LocalMachine, u"", u"NameServer", true, 7, Sz(u"1.1.1.1")},
+        {"absent",
+         Absent(),
          Absent(),
          {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
           Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
-        {"IPv6 passed whole", Absent(), Text(u"2606:4700::1111,2606:4700::1001"),
+        {"existing but empty",
+         Text(u""),
+         Absent(),
+         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
+        {"not REG_SZ",
+         {RegistryRoot::LocalMachine, u"", u"NameServer", true, 7, Sz(u"1.1.1.1")},
+         Absent(),
+         {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
+        {"IPv6 passed whole",
+         Absent(),
+         Text(u"2606:4700::1111,2606:4700::1001"),
          {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
           Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" static "
                 u"2606:4700::1111,2606:4700::1001 primary"),
@@ -163,8 +176,9 @@ TEST_F(DnsTest, RevertRestoresTheCapturedServers) {
 TEST_F(DnsTest, ANameWithSpacesIsPassedUnchanged) {
     UseAdapter(u"Ethernet 2 (USB)");
     ASSERT_TRUE(ApplyDns(state, "dns", u"9.9.9.9", u"149.112.112.112"));
-    EXPECT_EQ(Commands()[0],
-              Netsh(u"interface ipv4 set dnsservers name=\"Ethernet 2 (USB)\" static 9.9.9.9 primary"));
+    EXPECT_EQ(
+        Commands()[0],
+        Netsh(u"interface ipv4 set dnsservers name=\"Ethernet 2 (USB)\" static 9.9.9.9 primary"));
     sim::machine().processes.runs.clear();
     EXPECT_TRUE(RevertDns(state));
     EXPECT_EQ(Commands()[0],
@@ -191,8 +205,9 @@ TEST_F(DnsTest, ARevertWhoseFirstIpv4CommandFailsReportsFailureButRunsTheRest) {
 
     sim::machine().processes.runs.clear();
     sim::machine().processes.exitCodes.clear();
-    sim::machine().processes.exitCodes[Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" "
-                                             u"1.0.0.1 index=2")] = 1;
+    sim::machine()
+        .processes.exitCodes[Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" "
+                                   u"1.0.0.1 index=2")] = 1;
     EXPECT_TRUE(RevertDns(state));  // only the first IPv4 command decides
 }
 

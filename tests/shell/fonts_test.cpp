@@ -20,7 +20,7 @@ sim::Bytes FontFile(const char* name) {
 }
 
 class FontsTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         ImGui::CreateContext();
@@ -44,7 +44,8 @@ TEST_F(FontsTest, TheResourcesGiveFourFontsAndNoFileIsTouched) {
     EXPECT_EQ(AtlasFonts()[2], FontLabel);
     EXPECT_EQ(AtlasFonts()[3], FontDisplay);
     const float sizes[] = {18, 18, 15, 34};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(AtlasFonts()[i]->LegacySize, sizes[i]) << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(AtlasFonts()[i]->LegacySize, sizes[i]) << i;
     // Resource 201 twice: the body and the label font hold the same bytes.
     const sim::Bytes& medium = sim::machine().resources[kResourceInterMedium];
     for (const ImFont* font : {FontBody, FontLabel}) {
@@ -69,10 +70,10 @@ TEST_F(FontsTest, WithNothingAvailableEachHandleGetsItsOwnBuiltInFont) {
     }
     // Both fallback files of each handle were looked for, in order.
     const std::vector<std::u16string> asked = {
-        u"C:\\Windows\\Fonts\\segoeui.ttf",     u"C:\\Windows\\Fonts\\SegUIVar.ttf",
-        u"C:\\Windows\\Fonts\\seguisb.ttf",     u"C:\\Windows\\Fonts\\segoeuib.ttf",
+        u"C:\\Windows\\Fonts\\segoeui.ttf",      u"C:\\Windows\\Fonts\\SegUIVar.ttf",
+        u"C:\\Windows\\Fonts\\seguisb.ttf",      u"C:\\Windows\\Fonts\\segoeuib.ttf",
         u"C:\\Windows\\Fonts\\CascadiaMono.ttf", u"C:\\Windows\\Fonts\\consola.ttf",
-        u"C:\\Windows\\Fonts\\bahnschrift.ttf", u"C:\\Windows\\Fonts\\seguisb.ttf"};
+        u"C:\\Windows\\Fonts\\bahnschrift.ttf",  u"C:\\Windows\\Fonts\\seguisb.ttf"};
     EXPECT_EQ(sim::machine().attributeQueries, asked);
     EXPECT_EQ(ImGui::GetIO().FontDefault, FontBody);
 }

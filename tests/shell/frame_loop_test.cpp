@@ -8,7 +8,7 @@
 namespace {
 
 class CountingHost final : public FrameHost {
-public:
+  public:
     // Turn numbers count message pumps, from 1.
     std::function<bool(int turn)> quitAt = [](int) { return false; };
     std::function<bool(int turn)> iconicAt = [](int) { return false; };

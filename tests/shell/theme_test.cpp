@@ -9,7 +9,7 @@
 namespace {
 
 class ThemeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ImGui::CreateContext();
         UiScale = 1.5f;

@@ -16,7 +16,8 @@ TEST(WindowMetrics, OpensCentredAndClampedToTheScreen) {
         {1121, 721, 1.0f, {0, 0, 1120, 720}},
     };
     for (const auto& row : rows) {
-        const ScreenRect place = InitialWindowPlacement(row.screenWidth, row.screenHeight, row.scale);
+        const ScreenRect place =
+            InitialWindowPlacement(row.screenWidth, row.screenHeight, row.scale);
         EXPECT_EQ(place.left, row.expected.left) << row.screenWidth << " at " << row.scale;
         EXPECT_EQ(place.top, row.expected.top);
         EXPECT_EQ(place.right, row.expected.right);
@@ -39,14 +40,14 @@ TEST(WindowMetrics, HitTestPrefersCornersOverEdges) {
         float scale;
         HitCode code;
     } rows[] = {
-        {103, 53, 1.0f, HitCode::TopLeft},      {1096, 53, 1.0f, HitCode::TopRight},
-        {103, 746, 1.0f, HitCode::BottomLeft},  {1099, 749, 1.0f, HitCode::BottomRight},
-        {600, 53, 1.0f, HitCode::Top},          {600, 744, 1.0f, HitCode::Bottom},
-        {105, 400, 1.0f, HitCode::Left},        {1094, 400, 1.0f, HitCode::Right},
-        {106, 400, 1.0f, HitCode::Client},      {1093, 400, 1.0f, HitCode::Client},
-        {600, 56, 1.0f, HitCode::Client},       {600, 60, 1.0f, HitCode::Client},
-        {108, 58, 1.5f, HitCode::TopLeft},      {109, 400, 1.5f, HitCode::Client},
-        {90, 400, 1.0f, HitCode::Left},         {600, 400, 1.0f, HitCode::Client},
+        {103, 53, 1.0f, HitCode::TopLeft},     {1096, 53, 1.0f, HitCode::TopRight},
+        {103, 746, 1.0f, HitCode::BottomLeft}, {1099, 749, 1.0f, HitCode::BottomRight},
+        {600, 53, 1.0f, HitCode::Top},         {600, 744, 1.0f, HitCode::Bottom},
+        {105, 400, 1.0f, HitCode::Left},       {1094, 400, 1.0f, HitCode::Right},
+        {106, 400, 1.0f, HitCode::Client},     {1093, 400, 1.0f, HitCode::Client},
+        {600, 56, 1.0f, HitCode::Client},      {600, 60, 1.0f, HitCode::Client},
+        {108, 58, 1.5f, HitCode::TopLeft},     {109, 400, 1.5f, HitCode::Client},
+        {90, 400, 1.0f, HitCode::Left},        {600, 400, 1.0f, HitCode::Client},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(HitTest(w, row.x, row.y, row.scale), row.code)

@@ -35,7 +35,9 @@ const Case kCases[] = {
     {"a later empty shot clears the path", {u"--shot=a.bmp", u"--shot="}, std::nullopt, u""},
     {"both switches", {u"--shot=s.bmp", u"--page=1"}, 1, u"s.bmp"},
     {"a page switch is not also a shot", {u"--page=--shot=x"}, 0, u""},
-    {"path with spaces and non-ASCII", {u"--shot=C:\\Bilder \u00E9\\a.bmp"}, std::nullopt,
+    {"path with spaces and non-ASCII",
+     {u"--shot=C:\\Bilder \u00E9\\a.bmp"},
+     std::nullopt,
      u"C:\\Bilder \u00E9\\a.bmp"},
 };
 

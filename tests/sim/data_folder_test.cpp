@@ -9,9 +9,9 @@ class DataFolderTest : public SimTest {};
 TEST_F(DataFolderTest, IsCreatedUnderLocalAppDataOnFirstUseAndRemembered) {
     EXPECT_EQ(DataFolder(), Folder());
     EXPECT_EQ(sim::machine().fileSystem.directories.count(Folder()), 1u);
-    EXPECT_EQ(sim::machine().fileSystem.directories.count(
-                  u"C:\\Users\\sim\\AppData\\Local\\Quillfarrow"),
-              1u);
+    EXPECT_EQ(
+        sim::machine().fileSystem.directories.count(u"C:\\Users\\sim\\AppData\\Local\\Quillfarrow"),
+        1u);
     sim::machine().localAppData = u"D:\\Elsewhere";
     EXPECT_EQ(DataFolder(), Folder());
     EXPECT_EQ(sim::machine().knownFolderCalls, 1);

@@ -8,7 +8,7 @@
 namespace {
 
 class SessionLogTest : public SimTest {
-protected:
+  protected:
     static std::vector<std::uint8_t> Line(std::u16string_view time, std::u16string_view message) {
         return Bytes().Utf16(time).Utf16(u"  ").Utf16(message).Utf16(u"\r\n");
     }
@@ -35,8 +35,8 @@ TEST_F(SessionLogTest, LinesAreAppendedAfterWhatTheFileHeld) {
     LogAction(state, "applied  Menu delays", LogKind::Success);
     LogAction(state, "failed  Nagle", LogKind::Error);
     std::vector<std::uint8_t> expected = earlier;
-    for (const auto& line : {Line(u"13:04:59", u"applied  Menu delays"),
-                             Line(u"13:04:59", u"failed  Nagle")}) {
+    for (const auto& line :
+         {Line(u"13:04:59", u"applied  Menu delays"), Line(u"13:04:59", u"failed  Nagle")}) {
         expected.insert(expected.end(), line.begin(), line.end());
     }
     EXPECT_EQ(sim::FileContent(LogPath()), expected);

@@ -8,7 +8,7 @@
 namespace {
 
 class StartupTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         CurrentPage = 0;

@@ -9,13 +9,17 @@
 namespace {
 
 RegistryCapture MenuDelayCapture() {
-    return {RegistryRoot::CurrentUser, u"Control Panel\\Desktop", u"MenuShowDelay", true, 1,
+    return {RegistryRoot::CurrentUser,     u"Control Panel\\Desktop", u"MenuShowDelay", true, 1,
             {'4', 0, '0', 0, '0', 0, 0, 0}};
 }
 
 RegistryCapture AbsentPolicyCapture() {
-    return {RegistryRoot::LocalMachine, u"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection",
-            u"AllowTelemetry", false, 0, {}};
+    return {RegistryRoot::LocalMachine,
+            u"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection",
+            u"AllowTelemetry",
+            false,
+            0,
+            {}};
 }
 
 // A state touching every section, and its file with the offsets where each part ends.
@@ -36,7 +40,8 @@ Reference MakeReference() {
     r.state.AppliedSet = {"dns", "menudelay", "telemetry"};
     r.state.RegistryBackups["menudelay"] = {MenuDelayCapture()};
     r.state.RegistryBackups["telemetry"] = {AbsentPolicyCapture()};
-    r.state.ServiceBackups["diagtrack"] = {{u"DiagTrack", true, 2}, {u"dmwappushservice", false, 0}};
+    r.state.ServiceBackups["diagtrack"] = {{u"DiagTrack", true, 2},
+                                           {u"dmwappushservice", false, 0}};
     r.state.RestorePointCreated = true;
     r.state.BackupStore = {{"dns.alias", "Ethernet"}, {"powerplan.prev", "{381b4222}"}};
 
@@ -111,10 +116,13 @@ TEST(StateFormat, KeysAreWrittenInByteOrder) {
 TEST(StateFormat, NonAsciiEmptyStringsAndEmptyDataRoundTrip) {
     AppState state;
     state.AppliedSet = {"", "caf\xC3\xA9"};
-    state.RegistryBackups["\xF0\x9F\x98\x80"] = {
-        {RegistryRoot::CurrentUser, u"", u"", true, 3, {}},
-        {RegistryRoot::LocalMachine, u"Sch\u00FCssel\\\U0001F600", u"Wert \u20AC", true, 3,
-         {0, 0xFF, 0x80}}};
+    state.RegistryBackups["\xF0\x9F\x98\x80"] = {{RegistryRoot::CurrentUser, u"", u"", true, 3, {}},
+                                                 {RegistryRoot::LocalMachine,
+                                                  u"Sch\u00FCssel\\\U0001F600",
+                                                  u"Wert \u20AC",
+                                                  true,
+                                                  3,
+                                                  {0, 0xFF, 0x80}}};
     state.ServiceBackups[""] = {{u"", false, 0}, {u"D\u00EFenst", true, 4}};
     state.BackupStore = {{"", ""}, {"dns.alias", "W\xC3\xA4rme \xE2\x82\xAC"}};
     const std::vector<std::uint8_t> file = EncodeState(state);

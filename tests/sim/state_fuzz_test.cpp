@@ -13,13 +13,15 @@ AppState RichState(std::mt19937& random) {
     AppState state;
     const char* ids[] = {"dns", "fso", "menudelay", "telemetry", "timerres", "\xC3\xA9"};
     for (const char* id : ids) {
-        if (random() % 2) state.AppliedSet.insert(id);
+        if (random() % 2)
+            state.AppliedSet.insert(id);
     }
     for (int i = 0; i < 3; ++i) {
         auto& list = state.RegistryBackups[ids[random() % 6]];
         for (unsigned j = 0; j < random() % 3 + 1; ++j) {
             std::vector<std::uint8_t> data(random() % 12);
-            for (auto& byte : data) byte = static_cast<std::uint8_t>(random());
+            for (auto& byte : data)
+                byte = static_cast<std::uint8_t>(random());
             list.push_back({j % 2 ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser,
                             u"Software\\Key" + std::u16string(random() % 4, u'\u00E9'), u"Value",
                             !data.empty(), static_cast<std::uint32_t>(random() % 5), data});
@@ -43,12 +45,13 @@ void Damage(std::vector<std::uint8_t>& file, std::mt19937& random) {
             break;
         default: {
             // A length or count word somewhere is replaced by something implausible.
-            static constexpr std::uint32_t kWords[] = {0, 1, 2, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF,
-                                                       0xFFFFFFFE, 0x10000};
-            const std::uint32_t word = random() % 2 ? kWords[random() % 8]
-                                                    : static_cast<std::uint32_t>(random() % 64);
+            static constexpr std::uint32_t kWords[] = {
+                0, 1, 2, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFE, 0x10000};
+            const std::uint32_t word =
+                random() % 2 ? kWords[random() % 8] : static_cast<std::uint32_t>(random() % 64);
             const std::size_t at = 8 + random() % (file.size() - 11);
-            for (int i = 0; i < 4; ++i) file[at + i] = static_cast<std::uint8_t>(word >> (8 * i));
+            for (int i = 0; i < 4; ++i)
+                file[at + i] = static_cast<std::uint8_t>(word >> (8 * i));
             break;
         }
     }

@@ -10,10 +10,11 @@
 namespace {
 
 class StateSaveTest : public SimTest {
-protected:
+  protected:
     static AppState Applied(std::initializer_list<const char*> ids) {
         AppState state;
-        for (const char* id : ids) state.AppliedSet.insert(id);
+        for (const char* id : ids)
+            state.AppliedSet.insert(id);
         state.BackupStore["dns.alias"] = "Wi-Fi";
         return state;
     }

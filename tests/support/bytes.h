@@ -6,7 +6,7 @@
 #include <vector>
 
 class Bytes {
-public:
+  public:
     Bytes& Magic() { return Raw({'Q', 'F', 'O', 'P', 'T', '1', 0, 0}); }
     Bytes& U32(std::uint32_t value) {
         for (int shift = 0; shift < 32; shift += 8) {
@@ -16,7 +16,8 @@ public:
     }
     Bytes& Str8(std::string_view text) {
         U32(static_cast<std::uint32_t>(text.size()));
-        for (const char c : text) bytes_.push_back(static_cast<std::uint8_t>(c));
+        for (const char c : text)
+            bytes_.push_back(static_cast<std::uint8_t>(c));
         return *this;
     }
     Bytes& Str16(std::u16string_view text) {
@@ -39,6 +40,6 @@ public:
     const std::vector<std::uint8_t>& get() const { return bytes_; }
     operator const std::vector<std::uint8_t>&() const { return bytes_; }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
 };

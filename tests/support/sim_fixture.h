@@ -12,13 +12,15 @@
 #include "state/data_folder.h"
 
 class SimTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         sim::Reset();
         ForgetDataFolder();
     }
 
-    static std::u16string Folder() { return u"C:\\Users\\sim\\AppData\\Local\\Quillfarrow\\Optimizer"; }
+    static std::u16string Folder() {
+        return u"C:\\Users\\sim\\AppData\\Local\\Quillfarrow\\Optimizer";
+    }
     static std::u16string StatePath() { return Folder() + u"\\state.bin"; }
     static std::u16string LogPath() { return Folder() + u"\\session.log"; }
     static bool NoHandleOpen() { return sim::machine().fileSystem.open.empty(); }

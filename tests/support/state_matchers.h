@@ -6,7 +6,8 @@
 #include "state/app_state.h"
 
 inline ::testing::AssertionResult SamePersisted(const AppState& a, const AppState& b) {
-    if (a.AppliedSet != b.AppliedSet) return ::testing::AssertionFailure() << "applied sets differ";
+    if (a.AppliedSet != b.AppliedSet)
+        return ::testing::AssertionFailure() << "applied sets differ";
     if (a.RegistryBackups != b.RegistryBackups) {
         return ::testing::AssertionFailure() << "registry captures differ";
     }
@@ -16,6 +17,7 @@ inline ::testing::AssertionResult SamePersisted(const AppState& a, const AppStat
     if (a.RestorePointCreated != b.RestorePointCreated) {
         return ::testing::AssertionFailure() << "restore-point flags differ";
     }
-    if (a.BackupStore != b.BackupStore) return ::testing::AssertionFailure() << "stores differ";
+    if (a.BackupStore != b.BackupStore)
+        return ::testing::AssertionFailure() << "stores differ";
     return ::testing::AssertionSuccess();
 }

@@ -20,7 +20,8 @@ std::u16string ScratchFolder() {
     std::wstring folder;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         folder = base + std::to_wstring(++counter);
-        if (CreateDirectoryW(folder.c_str(), nullptr)) break;
+        if (CreateDirectoryW(folder.c_str(), nullptr))
+            break;
     }
     return std::u16string(folder.begin(), folder.end());
 }

@@ -23,7 +23,8 @@ struct HostLink {
 std::string ReadSmallFile(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
     char buffer[256] = {};
     DWORD read = 0;
     ReadFile(file, buffer, sizeof buffer - 1, &read, nullptr);
@@ -46,10 +47,12 @@ bool HostLinks(std::vector<HostLink>& links, std::string& why) {
     }
     do {
         const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
+        if (name == L"." || name == L"..")
+            continue;
         const std::wstring folder = L"Z:\\sys\\class\\net\\" + name + L"\\";
         const unsigned long type = Number(ReadSmallFile(folder + L"type"), 10);
-        if (type == 772) continue;  // loopback
+        if (type == 772)
+            continue;  // loopback
         if (type != 1) {
             why = "the host has a link of type " + std::to_string(type);
             FindClose(search);
@@ -69,11 +72,14 @@ bool HostLinks(std::vector<HostLink>& links, std::string& why) {
 }
 
 TEST(AdaptersWin32, DiscoveryListsTheHostsLinksUpFirst) {
-    if (!RunningUnderWine()) GTEST_SKIP() << "the comparison reads the Linux host under Wine";
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "the comparison reads the Linux host under Wine";
     std::vector<HostLink> links;
     std::string why;
-    if (!HostLinks(links, why)) GTEST_SKIP() << why;
-    if (links.empty()) GTEST_SKIP() << "the host has no network link besides loopback";
+    if (!HostLinks(links, why))
+        GTEST_SKIP() << why;
+    if (links.empty())
+        GTEST_SKIP() << "the host has no network link besides loopback";
     const std::vector<NetAdapter> adapters = DiscoverAdapters();
     ASSERT_EQ(adapters.size(), links.size());
     for (std::size_t i = 0; i < links.size(); ++i) {

@@ -19,7 +19,7 @@ struct RawValue {
 };
 
 class RegistryWin32Test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         base_ = u"Software\\QuillfarrowTest\\" + Number(GetCurrentProcessId()) + u"-" +
                 Number(static_cast<unsigned long>(GetTickCount64()));
@@ -53,12 +53,13 @@ protected:
         LSTATUS result = RegQueryValueExW(key, Wide(name), nullptr, &value.type, nullptr, &size);
         if (result == ERROR_SUCCESS) {
             value.data.resize(size);
-            result = RegQueryValueExW(key, Wide(name), nullptr, &value.type, value.data.data(),
-                                      &size);
+            result =
+                RegQueryValueExW(key, Wide(name), nullptr, &value.type, value.data.data(), &size);
             value.data.resize(size);
         }
         RegCloseKey(key);
-        if (result != ERROR_SUCCESS) return std::nullopt;
+        if (result != ERROR_SUCCESS)
+            return std::nullopt;
         return value;
     }
     DWORD ValueCount(const std::u16string& subkey) const {
@@ -85,7 +86,8 @@ TEST_F(RegistryWin32Test, EachCapturingWriteIsUndoneExactly) {
     Put(u"E", REG_EXPAND_SZ, {'%', 0, 'X', 0, '%', 0, 0, 0});
     const auto before = [&] {
         std::vector<std::optional<RawValue>> values;
-        for (const char16_t* name : {u"S", u"D", u"B", u"E", u"New"}) values.push_back(Get(key_, name));
+        for (const char16_t* name : {u"S", u"D", u"B", u"E", u"New"})
+            values.push_back(Get(key_, name));
         return values;
     };
     const auto original = before();

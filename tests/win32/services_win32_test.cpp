@@ -11,7 +11,7 @@
 namespace {
 
 class ServicesWin32Test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         name_ = L"QfTestService" + std::to_wstring(GetCurrentProcessId());
         manager_ = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
@@ -19,15 +19,16 @@ protected:
         wchar_t folder[MAX_PATH] = {};
         GetSystemDirectoryW(folder, MAX_PATH);
         const std::wstring binary = std::wstring(folder) + L"\\svchost.exe";
-        SC_HANDLE service = CreateServiceW(
-            manager_, name_.c_str(), name_.c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-            SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr, nullptr, nullptr,
-            nullptr, nullptr);
+        SC_HANDLE service =
+            CreateServiceW(manager_, name_.c_str(), name_.c_str(), SERVICE_ALL_ACCESS,
+                           SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
+                           binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(service, nullptr) << GetLastError();
         CloseServiceHandle(service);
     }
     void TearDown() override {
-        if (manager_ == nullptr) return;
+        if (manager_ == nullptr)
+            return;
         if (SC_HANDLE service = OpenServiceW(manager_, name_.c_str(), DELETE)) {
             DeleteService(service);
             CloseServiceHandle(service);

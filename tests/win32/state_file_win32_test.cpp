@@ -21,8 +21,9 @@ std::vector<std::uint8_t> Content(const std::u16string& path) {
     }
     std::vector<std::uint8_t> bytes(1 << 16);
     std::uint32_t read = 0;
-    EXPECT_TRUE(platform::FileRead(file, bytes.data(), static_cast<std::uint32_t>(bytes.size()), read)
-                    .ok());
+    EXPECT_TRUE(
+        platform::FileRead(file, bytes.data(), static_cast<std::uint32_t>(bytes.size()), read)
+            .ok());
     bytes.resize(read);
     return bytes;
 }
@@ -35,8 +36,12 @@ bool Exists(const std::u16string& path) {
 AppState Sample(const char* id) {
     AppState state;
     state.AppliedSet = {id, "dns"};
-    state.RegistryBackups[id] = {{RegistryRoot::CurrentUser, u"Control Panel\\Desktop",
-                                  u"MenuShowDelay", true, 1, {'4', 0, 0, 0}}};
+    state.RegistryBackups[id] = {{RegistryRoot::CurrentUser,
+                                  u"Control Panel\\Desktop",
+                                  u"MenuShowDelay",
+                                  true,
+                                  1,
+                                  {'4', 0, 0, 0}}};
     state.ServiceBackups["diagtrack"] = {{u"DiagTrack", true, 2}};
     state.BackupStore["dns.alias"] = "Ethernet \xC3\xA9";
     return state;
@@ -84,10 +89,10 @@ TEST(StateFileWin32, LogLinesAreAppendedAsUtf16) {
     LogAction(state, "caf\xC3\xA9 \xF0\x9F\x98\x80", LogKind::Success);
     const std::vector<std::uint8_t> after = Content(SessionLogPath());
     ASSERT_EQ(after.size(), before.size() + 2 * (8 + 2 + 7 + 2));
-    const std::vector<std::uint8_t> tail(after.begin() + static_cast<std::ptrdiff_t>(before.size()) + 16,
-                                         after.end());
-    const std::vector<std::uint8_t> expected = {' ', 0,    ' ',  0,    'c',  0,    'a', 0,
-                                                'f', 0,    0xE9, 0,    ' ',  0,    0x3D, 0xD8,
+    const std::vector<std::uint8_t> tail(
+        after.begin() + static_cast<std::ptrdiff_t>(before.size()) + 16, after.end());
+    const std::vector<std::uint8_t> expected = {' ',  0,    ' ',  0, 'c',  0, 'a',  0,
+                                                'f',  0,    0xE9, 0, ' ',  0, 0x3D, 0xD8,
                                                 0x00, 0xDE, '\r', 0, '\n', 0};
     EXPECT_EQ(tail, expected);
 }
