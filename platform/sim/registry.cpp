@@ -32,16 +32,24 @@ RegistryKey NewHandle(const std::u16string& path, std::uint32_t access) {
     return RegistryKey(handle);
 }
 
+// The key's full path, unless its root is unknown or the key refuses to be opened at all.
+Status Reachable(std::uint32_t root, const std::u16string& subkey, std::u16string& path) {
+    path = sim::RegistryPath(root, subkey);
+    if (path.empty())
+        return Status(kErrorInvalidHandle);
+    if (Faults().deniedKeys.count(path) > 0)
+        return Status(kErrorAccessDenied);
+    return Status();
+}
+
 }  // namespace
 
 Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                        RegistryKey& key) {
     key.Close();
-    const std::u16string path = sim::RegistryPath(root, subkey);
-    if (path.empty())
-        return Status(kErrorInvalidHandle);
-    if (Faults().deniedKeys.count(path) > 0)
-        return Status(kErrorAccessDenied);
+    std::u16string path;
+    if (const Status allowed = Reachable(root, subkey, path); !allowed.ok())
+        return allowed;
     if (Reg().keys.count(path) == 0)
         return Status(kErrorFileNotFound);
     key = NewHandle(path, access);
@@ -51,11 +59,9 @@ Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::ui
 Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                          RegistryKey& key) {
     key.Close();
-    const std::u16string path = sim::RegistryPath(root, subkey);
-    if (path.empty())
-        return Status(kErrorInvalidHandle);
-    if (Faults().deniedKeys.count(path) > 0)
-        return Status(kErrorAccessDenied);
+    std::u16string path;
+    if (const Status allowed = Reachable(root, subkey, path); !allowed.ok())
+        return allowed;
     for (std::size_t slash = path.find(u'\\'); slash != std::u16string::npos;
          slash = path.find(u'\\', slash + 1)) {
         Reg().keys[path.substr(0, slash)];
