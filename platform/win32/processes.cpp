@@ -11,11 +11,13 @@
 namespace platform {
 namespace {
 
-// Reads and discards what is waiting in the pipe now, without blocking.
-void DrainWaiting(HANDLE pipe) {
+// Reads and discards what is waiting in the pipe now, without blocking, and gives up at the
+// deadline: a child that never stops writing must not hold the caller either.
+void DrainWaiting(HANDLE pipe, ULONGLONG deadline) {
     char buffer[4096];
     DWORD waiting = 0;
-    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0) {
+    while (GetTickCount64() < deadline &&
+           PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0) {
         DWORD read = 0;
         if (!ReadFile(pipe, buffer, std::min<DWORD>(waiting, sizeof buffer), &read, nullptr) ||
             read == 0) {
@@ -60,9 +62,9 @@ Status RunHiddenProcess(const std::u16string& applicationPath, const std::u16str
     // as long as it lives.
     const ULONGLONG deadline = GetTickCount64() + deadlineMs;
     for (;;) {
-        DrainWaiting(readEnd.get());
+        DrainWaiting(readEnd.get(), deadline);
         if (WaitForSingleObject(process.get(), 50) == WAIT_OBJECT_0) {
-            DrainWaiting(readEnd.get());
+            DrainWaiting(readEnd.get(), deadline);
             break;
         }
         if (GetTickCount64() >= deadline)

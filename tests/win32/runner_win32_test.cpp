@@ -45,6 +45,11 @@ TEST(RunnerWin32, AChildStillRunningAtTheDeadlineFails) {
     EXPECT_FALSE(RunChild(u"sleep 5000", 300));
 }
 
+TEST(RunnerWin32, AChildThatNeverStopsWritingStillMeetsTheDeadline) {
+    // About 4 GB of output; once the runner has given up, the child's writes fail and it ends.
+    EXPECT_FALSE(RunChild(u"spew 4000000000 0", 500));
+}
+
 TEST(RunnerWin32, TheSystemFolderHasTheTools) {
     // ipconfig exists in every Windows and in Wine; its exit code is not the point.
     wchar_t folder[MAX_PATH] = {};
