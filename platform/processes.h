@@ -19,8 +19,6 @@ namespace platform {
                                       const std::u16string& commandLine, std::uint32_t deadlineMs,
                                       std::uint32_t& exitCode);
 
-inline constexpr std::uint32_t kStillActive = 259;
-
 // The Windows system folder, such as C:\Windows\system32.
 std::u16string SystemDirectory();
 

@@ -12,7 +12,6 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kKeyQueryValue = 0x0001;
-constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 
 sim::Registry& Reg() {
     return sim::machine().registry;
@@ -121,29 +120,6 @@ Status RegistryDeleteValue(const RegistryKey& key, const std::u16string& name) {
         return Status(kErrorFileNotFound);
     values.erase(found);
     return Status();
-}
-
-Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::u16string& name) {
-    const sim::Registry::OpenKey* open = Lookup(key);
-    if (open == nullptr)
-        return Status(kErrorInvalidHandle);
-    if (!(open->access & kKeyEnumerateSubKeys))
-        return Status(kErrorAccessDenied);
-    const std::u16string prefix = open->path + u"\\";
-    std::uint32_t seen = 0;
-    for (const auto& [path, data] : Reg().keys) {
-        const std::u16string_view candidate = path;
-        if (candidate.size() <= prefix.size() ||
-            !sim::SameNoCase(candidate.substr(0, prefix.size()), prefix) ||
-            candidate.find(u'\\', prefix.size()) != std::u16string_view::npos) {
-            continue;
-        }
-        if (seen++ == index) {
-            name = path.substr(prefix.size());
-            return Status();
-        }
-    }
-    return Status(kErrorNoMoreItems);
 }
 
 void RegistryCloseKey(std::intptr_t handle) {

@@ -62,16 +62,6 @@ Status RegistryDeleteValue(const RegistryKey& key, const std::u16string& name) {
     return Status(static_cast<std::uint32_t>(RegDeleteValueW(Native(key), win32::Wide(name))));
 }
 
-Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::u16string& name) {
-    wchar_t buffer[256] = {};  // the longest key name Windows allows is 255 characters
-    DWORD length = 256;
-    const LSTATUS result =
-        RegEnumKeyExW(Native(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
-    if (result == ERROR_SUCCESS)
-        name.assign(reinterpret_cast<const char16_t*>(buffer), length);
-    return Status(static_cast<std::uint32_t>(result));
-}
-
 void RegistryCloseKey(std::intptr_t handle) {
     RegCloseKey(reinterpret_cast<HKEY>(handle));
 }
