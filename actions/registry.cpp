@@ -10,6 +10,11 @@ bool IsKnownRoot(RegistryRoot root) {
     return root == RegistryRoot::CurrentUser || root == RegistryRoot::LocalMachine;
 }
 
+bool IsNotFound(const platform::Status& status) {
+    return status.code() == platform::kErrorFileNotFound ||
+           status.code() == platform::kErrorPathNotFound;
+}
+
 std::uint32_t Root(RegistryRoot root) {
     return static_cast<std::uint32_t>(root);
 }
@@ -46,12 +51,20 @@ bool ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
                        const std::u16string& valueName, RegistryCapture& capture) {
     capture = RegistryCapture{root, subkey, valueName, false, 0, {}};
     platform::RegistryKey key;
-    if (!platform::RegistryOpenKey(Root(root), subkey, platform::kKeyRead, key).ok())
-        return true;
+    // Only "not found" is absence; a key or value that refuses to be read is not absent,
+    // and capturing it as such would make the undo delete it.
+    if (const platform::Status opened =
+            platform::RegistryOpenKey(Root(root), subkey, platform::kKeyRead, key);
+        !opened.ok()) {
+        return IsNotFound(opened);
+    }
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    if (!platform::RegistryQueryValue(key, valueName, type, nullptr, size).ok())
-        return true;
+    if (const platform::Status sized =
+            platform::RegistryQueryValue(key, valueName, type, nullptr, size);
+        !sized.ok()) {
+        return IsNotFound(sized);
+    }
     std::vector<std::uint8_t> data(size == 0 ? 1 : size, 0);
     size = static_cast<std::uint32_t>(data.size());
     if (!platform::RegistryQueryValue(key, valueName, type, data.data(), size).ok())
@@ -114,10 +127,12 @@ bool RestoreRegistryValue(const RegistryCapture& capture) {
                                   capture.data);
     }
     platform::RegistryKey key;
-    // No key, nothing to delete; the key is not created.
-    if (!platform::RegistryOpenKey(Root(capture.root), capture.subkey, platform::kKeySetValue, key)
-             .ok()) {
-        return true;
+    // No key, nothing to delete; the key is not created. A key that is there but refuses
+    // the open (a standard user under HKLM) still holds the value: that is no restore.
+    if (const platform::Status opened = platform::RegistryOpenKey(
+            Root(capture.root), capture.subkey, platform::kKeySetValue, key);
+        !opened.ok()) {
+        return IsNotFound(opened);
     }
     const platform::Status deleted = platform::RegistryDeleteValue(key, capture.valueName);
     return deleted.ok() || deleted.code() == platform::kErrorFileNotFound;

@@ -5,8 +5,9 @@
 namespace {
 
 // Opens the manager and the service; the status of the service's open, or of the manager's.
-platform::Status OpenService(const std::u16string& name, std::uint32_t access,
-                             platform::ServiceHandle& manager, platform::ServiceHandle& service) {
+platform::Status OpenManagerAndService(const std::u16string& name, std::uint32_t access,
+                                       platform::ServiceHandle& manager,
+                                       platform::ServiceHandle& service) {
     const platform::Status opened =
         platform::ServiceOpenManager(platform::kScManagerConnect, manager);
     if (!opened.ok())
@@ -41,8 +42,8 @@ bool QueryService(const std::u16string& name, ServiceCapture& capture) {
 bool SetServiceStartType(const std::u16string& name, std::uint32_t startType) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    if (!OpenService(name, platform::kServiceChangeConfig | platform::kServiceStart, manager,
-                     service)
+    if (!OpenManagerAndService(name, platform::kServiceChangeConfig | platform::kServiceStart,
+                               manager, service)
              .ok()) {
         return false;
     }
@@ -52,8 +53,8 @@ bool SetServiceStartType(const std::u16string& name, std::uint32_t startType) {
 bool StopService(const std::u16string& name) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    const platform::Status opened =
-        OpenService(name, platform::kServiceStop | platform::kServiceQueryStatus, manager, service);
+    const platform::Status opened = OpenManagerAndService(
+        name, platform::kServiceStop | platform::kServiceQueryStatus, manager, service);
     if (!opened.ok())
         return manager.valid() && IsAbsent(opened);
     // No wait for the stopped state; a refused stop is not noticed.
@@ -61,16 +62,25 @@ bool StopService(const std::u16string& name) {
     return true;
 }
 
-void StartService(const std::u16string& name) {
+void RequestServiceStart(const std::u16string& name) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    if (OpenService(name, platform::kServiceStart, manager, service).ok()) {
+    if (OpenManagerAndService(name, platform::kServiceStart, manager, service).ok()) {
         static_cast<void>(platform::ServiceStartNow(service));
     }
 }
 
 bool RestoreServiceStartType(const ServiceCapture& capture) {
-    return !capture.existed || SetServiceStartType(capture.serviceName, capture.startType);
+    if (!capture.existed)
+        return true;
+    // Removed since the capture, or already back as it was: nothing is left to restore,
+    // which also lets a change that changed nothing be undone without rights.
+    ServiceCapture current;
+    if (QueryService(capture.serviceName, current) &&
+        (!current.existed || current.startType == capture.startType)) {
+        return true;
+    }
+    return SetServiceStartType(capture.serviceName, capture.startType);
 }
 
 bool DisableServiceCaptured(AppState& state, std::string_view id, const std::u16string& name) {

@@ -21,6 +21,7 @@ const std::u16string kV4Interfaces =
     u"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 const std::u16string kV6Interfaces =
     u"SYSTEM\\CurrentControlSet\\Services\\Tcpip6\\Parameters\\Interfaces\\";
+const std::u16string kNameServer = u"NameServer";
 
 std::u16string Decimal(unsigned value) {
     const std::string text = std::to_string(value);
@@ -117,14 +118,23 @@ bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primar
     // Checked before anything is recorded, so a refused name leaves no trace.
     if (!IsSafeInterfaceName(adapter.Alias))
         return false;
+    // Without both captures the undo could not put the user's servers back, so nothing is
+    // recorded and nothing runs unless both values were read.
+    RegistryCapture v4;
+    RegistryCapture v6;
+    if (!ReadRegistryValue(RegistryRoot::LocalMachine, kV4Interfaces + adapter.Guid, kNameServer,
+                           v4) ||
+        !ReadRegistryValue(RegistryRoot::LocalMachine, kV6Interfaces + adapter.Guid, kNameServer,
+                           v6)) {
+        return false;
+    }
     state.BackupStore["dns.alias"] = ToUtf8(adapter.Alias);
     state.BackupStore["dns.guid"] = ToUtf8(adapter.Guid);
     state.BackupStore["dns.v4"] = ToUtf8(primary);
     state.BackupStore["dns.v4b"] = ToUtf8(secondary);
-    static_cast<void>(CaptureRegistryValue(state, id, RegistryRoot::LocalMachine,
-                                           kV4Interfaces + adapter.Guid, u"NameServer"));
-    static_cast<void>(CaptureRegistryValue(state, id, RegistryRoot::LocalMachine,
-                                           kV6Interfaces + adapter.Guid, u"NameServer"));
+    auto& captures = CaptureList(state.RegistryBackups, id);
+    captures.push_back(std::move(v4));
+    captures.push_back(std::move(v6));
     const bool result = SetStatic(kV4SetPrefix, adapter.Alias, primary);
     if (!secondary.empty())
         static_cast<void>(AddV4(adapter.Alias, secondary, 2));

@@ -17,17 +17,18 @@ struct DnsPreset {
 extern const std::array<DnsPreset, 3> DnsPresets;
 
 // True when netsh accepted the primary server. False, with nothing changed or recorded,
-// when there is no interface or its name cannot be passed safely on a command line.
-bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
-              const std::u16string& secondary);
+// when there is no interface, its name cannot be passed safely on a command line, or its
+// current servers cannot be captured.
+[[nodiscard]] bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
+                            const std::u16string& secondary);
 // Restores the captured servers (or DHCP) on the recorded interface. False when no usable
 // interface is recorded (nothing runs) or the first IPv4 restore command failed; the other
 // commands run regardless.
-bool RevertDns(const AppState& state);
+[[nodiscard]] bool RevertDns(const AppState& state);
 // "netsh " and the arguments, through the command runner.
-bool RunNetsh(const std::u16string& arguments);
+[[nodiscard]] bool RunNetsh(const std::u16string& arguments);
 // The REG_SZ text of a captured NameServer value, trailing NULs removed; empty otherwise.
 std::u16string NameServerText(const RegistryCapture& capture);
 // Whether the name can stand between double quotes on a command line: no double quote, no
 // control character, no backslash at the end.
-bool IsSafeInterfaceName(std::u16string_view name);
+[[nodiscard]] bool IsSafeInterfaceName(std::u16string_view name);

@@ -145,6 +145,8 @@ class Reader {
         return true;
     }
 
+    bool AtEnd() const { return position_ == bytes_.size(); }
+
   private:
     bool Fits(std::size_t count) const { return bytes_.size() - position_ >= count; }
 
@@ -152,31 +154,29 @@ class Reader {
     std::size_t position_;
 };
 
-void ReadSections(Reader& reader, AppState& state) {
+// False when a part did not fit, a section count included.
+bool ReadSections(Reader& reader, AppState& state) {
     std::uint32_t count = 0;
     if (!reader.U32(count))
-        return;
+        return false;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string id;
         if (!reader.Str8(id))
-            return;
+            return false;
         state.AppliedSet.insert(std::move(id));
     }
-    if (!reader.Captures(state.RegistryBackups))
-        return;
-    if (!reader.Captures(state.ServiceBackups))
-        return;
-    if (!reader.Flag(state.RestorePointCreated))
-        return;
-    if (!reader.U32(count))
-        return;
+    if (!reader.Captures(state.RegistryBackups) || !reader.Captures(state.ServiceBackups) ||
+        !reader.Flag(state.RestorePointCreated) || !reader.U32(count)) {
+        return false;
+    }
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string key;
         std::string value;
         if (!reader.Str8(key) || !reader.Str8(value))
-            return;
+            return false;
         state.BackupStore[key] = std::move(value);
     }
+    return true;
 }
 
 }  // namespace
@@ -198,11 +198,11 @@ std::vector<std::uint8_t> EncodeState(const AppState& state) {
     return writer.Take();
 }
 
-void DecodeState(std::span<const std::uint8_t> bytes, AppState& state) {
+bool DecodeState(std::span<const std::uint8_t> bytes, AppState& state) {
     ClearPersistedState(state);
     if (bytes.size() < 12 || std::memcmp(bytes.data(), kMagic.data(), kMagic.size()) != 0) {
-        return;
+        return false;
     }
     Reader reader(bytes, kMagic.size());
-    ReadSections(reader, state);
+    return ReadSections(reader, state) && reader.AtEnd();
 }

@@ -7,11 +7,25 @@
 
 namespace {
 
-std::u16string TemporaryStatePath() {
-    return StateFilePath() + u".tmp";
+// What the last load found, and the bytes to keep aside before the first save replaces a
+// file that did not decode.
+struct LoadRecord {
+    StateFileLoad outcome = StateFileLoad::Missing;
+    std::vector<std::uint8_t> undecodedBytes;
+    bool copyPending = false;
+};
+
+LoadRecord& LastLoad() {
+    static LoadRecord record;
+    return record;
 }
 
-// Writes the bytes to the temporary file and makes sure they reached the disk.
+bool IsNotFound(const platform::Status& status) {
+    return status.code() == platform::kErrorFileNotFound ||
+           status.code() == platform::kErrorPathNotFound;
+}
+
+// Writes the bytes to the file and makes sure they reached the disk.
 bool WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
     if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
         return false;
@@ -27,43 +41,88 @@ bool WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>& b
            platform::FileFlush(file).ok();
 }
 
+// The old file stays whole until the new one is complete on disk, so a failed or
+// interrupted write never loses what the file held.
+bool ReplaceWhole(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
+    const std::u16string temporary = path + u".tmp";
+    if (WriteDurably(temporary, bytes) &&
+        platform::FileMove(temporary, path,
+                           platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough)
+            .ok()) {
+        return true;
+    }
+    static_cast<void>(platform::FileDelete(temporary));
+    return false;
+}
+
+// Reads the whole file; the outcome says whether the bytes are all of it.
+StateFileLoad ReadStateFile(std::vector<std::uint8_t>& bytes) {
+    platform::File file;
+    if (const platform::Status opened =
+            platform::FileCreate(StateFilePath(), platform::kGenericRead, platform::kFileShareRead,
+                                 platform::kOpenExisting, platform::kFileAttributeNormal, file);
+        !opened.ok()) {
+        return IsNotFound(opened) ? StateFileLoad::Missing : StateFileLoad::Unreadable;
+    }
+    std::uint64_t size = 0;
+    if (!platform::FileSize(file, size).ok())
+        return StateFileLoad::Unreadable;
+    // 4 GiB or more cannot be ours, and could not be read in one call anyway.
+    if (size > std::numeric_limits<std::uint32_t>::max())
+        return StateFileLoad::Oversized;
+    bytes.assign(static_cast<std::size_t>(size), 0);
+    std::uint32_t read = 0;
+    if (!platform::FileRead(file, bytes.data(), static_cast<std::uint32_t>(size), read).ok() ||
+        read != size) {
+        bytes.clear();
+        return StateFileLoad::Unreadable;
+    }
+    return StateFileLoad::Read;
+}
+
 }  // namespace
 
 std::u16string StateFilePath() {
     return DataFolder() + u"\\state.bin";
 }
 
-void LoadState(AppState& state) {
-    ClearPersistedState(state);
-    platform::File file;
-    if (!platform::FileCreate(StateFilePath(), platform::kGenericRead, platform::kFileShareRead,
-                              platform::kOpenExisting, platform::kFileAttributeNormal, file)
-             .ok()) {
-        return;
-    }
-    std::uint64_t size = 0;
-    // 4 GiB or more cannot be ours, and could not be read in one call anyway.
-    if (!platform::FileSize(file, size).ok() || size > std::numeric_limits<std::uint32_t>::max()) {
-        return;
-    }
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size));
-    std::uint32_t read = 0;
-    static_cast<void>(
-        platform::FileRead(file, buffer.data(), static_cast<std::uint32_t>(size), read));
-    file.Close();
-    buffer.resize(read);
-    DecodeState(buffer, state);
+std::u16string StateFileCopyPath() {
+    return StateFilePath() + u".bad";
 }
 
-void SaveState(const AppState& state) {
-    // The old file stays whole until the new one is complete on disk, so a failed or
-    // interrupted save never loses the captures.
-    const std::u16string temporary = TemporaryStatePath();
-    if (WriteDurably(temporary, EncodeState(state)) &&
-        platform::FileMove(temporary, StateFilePath(),
-                           platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough)
-            .ok()) {
+void LoadState(AppState& state) {
+    ClearPersistedState(state);
+    LoadRecord& record = LastLoad();
+    record = LoadRecord{};
+    std::vector<std::uint8_t> bytes;
+    record.outcome = ReadStateFile(bytes);
+    if (record.outcome != StateFileLoad::Read)
         return;
+    if (!DecodeState(bytes, state)) {
+        record.outcome = StateFileLoad::Undecodable;
+        record.undecodedBytes = std::move(bytes);
+        record.copyPending = true;
     }
-    static_cast<void>(platform::FileDelete(temporary));
+}
+
+StateFileLoad LastStateFileLoad() {
+    return LastLoad().outcome;
+}
+
+void ForgetStateFileLoad() {
+    LastLoad() = LoadRecord{};
+}
+
+bool SaveState(const AppState& state) {
+    LoadRecord& record = LastLoad();
+    // Its captures may still be in it; replacing it would lose the way back.
+    if (record.outcome == StateFileLoad::Unreadable)
+        return false;
+    if (record.copyPending) {
+        if (!ReplaceWhole(StateFileCopyPath(), record.undecodedBytes))
+            return false;
+        record.copyPending = false;
+        record.undecodedBytes = {};
+    }
+    return ReplaceWhole(StateFilePath(), EncodeState(state));
 }

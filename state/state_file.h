@@ -2,7 +2,8 @@
 //   "QFOPT1\0\0", the applied set, the registry captures, the service captures, the
 //   restore-point flag, the key/value store.
 // Loading never fails outward: what cannot be read stays empty, what was read before a
-// part that does not fit stays loaded. Saving replaces the file atomically or not at all.
+// part that does not fit stays loaded. Saving replaces the file atomically or not at all,
+// and never replaces a file whose captures this run could not read.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +14,31 @@
 #include "state/app_state.h"
 
 std::u16string StateFilePath();
+// Where the bytes of a file that did not decode to the end are kept before it is replaced.
+std::u16string StateFileCopyPath();
+
+// What the last LoadState found.
+enum class StateFileLoad {
+    Missing,      // no file (or no folder): the empty state is the whole truth
+    Read,         // read and decoded to the end
+    Unreadable,   // there, but could not be opened or read in full: no save may replace it
+    Undecodable,  // read, but did not decode to the end: copied aside before the first save
+    Oversized,    // 4 GiB or more: not ours, replaced without a copy
+};
 
 void LoadState(AppState& state);
-void SaveState(const AppState& state);
+// Each LoadState sets it anew.
+[[nodiscard]] StateFileLoad LastStateFileLoad();
+// Forgets what the last load found, as if no load had run; tests use it to start each case
+// on a fresh machine.
+void ForgetStateFileLoad();
+// True when the file now holds the state. False, with state.bin left as it was, when the
+// write failed, when the file loaded at start-up could not be read, or when the copy of an
+// undecodable file could not be written first.
+[[nodiscard]] bool SaveState(const AppState& state);
 
 // The file's bytes for the five persisted fields, and back.
 std::vector<std::uint8_t> EncodeState(const AppState& state);
-void DecodeState(std::span<const std::uint8_t> bytes, AppState& state);
+// True when the bytes decoded to their end: the magic, every section whole, nothing after.
+// Whatever fitted before the first part that did not stays loaded either way.
+[[nodiscard]] bool DecodeState(std::span<const std::uint8_t> bytes, AppState& state);

@@ -97,6 +97,8 @@ Status FileSize(const File& file, std::uint64_t& size) {
     const sim::OpenFile* open = Lookup(file);
     if (open == nullptr)
         return Status(kErrorInvalidHandle);
+    if (Faults().sizeError != 0)
+        return Status(Faults().sizeError);
     const auto reported = Faults().reportedSizes.find(open->path);
     size =
         reported != Faults().reportedSizes.end() ? reported->second : Fs().files[open->path].size();
@@ -110,6 +112,8 @@ Status FileRead(const File& file, void* buffer, std::uint32_t size, std::uint32_
         return Status(kErrorInvalidHandle);
     if (!Reads(open->access))
         return Status(kErrorAccessDenied);
+    if (Faults().readError != 0)
+        return Status(Faults().readError);
     const sim::Bytes& content = Fs().files[open->path];
     if (open->position < content.size()) {
         read = static_cast<std::uint32_t>(

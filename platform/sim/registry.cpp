@@ -31,12 +31,34 @@ RegistryKey NewHandle(const std::u16string& path, std::uint32_t access) {
     return RegistryKey(handle);
 }
 
-// The key's full path, unless its root is unknown or the key refuses to be opened at all.
-Status Reachable(std::uint32_t root, const std::u16string& subkey, std::u16string& path) {
+void AddKeyWithParents(const std::u16string& path) {
+    for (std::size_t slash = path.find(u'\\'); slash != std::u16string::npos;
+         slash = path.find(u'\\', slash + 1)) {
+        Reg().keys[path.substr(0, slash)];
+    }
+    Reg().keys[path];
+}
+
+bool IsAtOrBelow(const std::u16string& path, const std::u16string& key) {
+    return sim::SameNoCase(path, key) || (path.size() > key.size() && path[key.size()] == u'\\' &&
+                                          sim::SameNoCase(path.substr(0, key.size()), key));
+}
+
+bool Refuses(const std::u16string& path, std::uint32_t access) {
+    for (const auto& [key, refused] : Faults().refusedAccess) {
+        if ((refused & access) != 0 && IsAtOrBelow(path, key))
+            return true;
+    }
+    return false;
+}
+
+// The key's full path, unless its root is unknown or the key refuses the access asked.
+Status Reachable(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
+                 std::u16string& path) {
     path = sim::RegistryPath(root, subkey);
     if (path.empty())
         return Status(kErrorInvalidHandle);
-    if (Faults().deniedKeys.count(path) > 0)
+    if (Faults().deniedKeys.count(path) > 0 || Refuses(path, access))
         return Status(kErrorAccessDenied);
     return Status();
 }
@@ -46,11 +68,13 @@ Status Reachable(std::uint32_t root, const std::u16string& subkey, std::u16strin
 Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                        RegistryKey& key) {
     key.Close();
-    std::u16string path;
-    if (const Status allowed = Reachable(root, subkey, path); !allowed.ok())
-        return allowed;
-    if (Reg().keys.count(path) == 0)
+    // A missing key is not found before any right is checked, as on Windows.
+    const std::u16string full = sim::RegistryPath(root, subkey);
+    if (!full.empty() && Reg().keys.count(full) == 0)
         return Status(kErrorFileNotFound);
+    std::u16string path;
+    if (const Status allowed = Reachable(root, subkey, access, path); !allowed.ok())
+        return allowed;
     key = NewHandle(path, access);
     return Status();
 }
@@ -59,13 +83,9 @@ Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::
                          RegistryKey& key) {
     key.Close();
     std::u16string path;
-    if (const Status allowed = Reachable(root, subkey, path); !allowed.ok())
+    if (const Status allowed = Reachable(root, subkey, access, path); !allowed.ok())
         return allowed;
-    for (std::size_t slash = path.find(u'\\'); slash != std::u16string::npos;
-         slash = path.find(u'\\', slash + 1)) {
-        Reg().keys[path.substr(0, slash)];
-    }
-    Reg().keys[path];
+    AddKeyWithParents(path);
     key = NewHandle(path, access);
     return Status();
 }
@@ -81,7 +101,9 @@ Status RegistryQueryValue(const RegistryKey& key, const std::u16string& name, st
     const auto found = values.find(name);
     if (found == values.end())
         return Status(kErrorFileNotFound);
-    if (data != nullptr && Faults().secondReadFails.count(open->path + u"\\" + name) > 0) {
+    const std::u16string valuePath = open->path + u"\\" + name;
+    if ((data == nullptr ? Faults().sizeReadFails : Faults().secondReadFails).count(valuePath) >
+        0) {
         return Status(kErrorAccessDenied);
     }
     const sim::Bytes& bytes = found->second.data;
@@ -146,9 +168,10 @@ std::u16string RegistryPath(std::uint32_t root, const std::u16string& subkey) {
 
 void PutRegistryValue(std::uint32_t root, const std::u16string& subkey, const std::u16string& name,
                       std::uint32_t type, Bytes data) {
-    platform::RegistryKey key;
-    static_cast<void>(platform::RegistryCreateKey(root, subkey, platform::kKeySetValue, key));
-    machine().registry.keys[RegistryPath(root, subkey)].values[name] = {type, std::move(data)};
+    // Seeds the machine as it is, whatever faults are set.
+    const std::u16string path = RegistryPath(root, subkey);
+    platform::AddKeyWithParents(path);
+    machine().registry.keys[path].values[name] = {type, std::move(data)};
 }
 
 std::optional<RegistryValue> RegistryValueOf(std::uint32_t root, const std::u16string& subkey,

@@ -21,14 +21,14 @@ std::string Narrow(const std::u16string& text) {
     return std::string(text.begin(), text.end());
 }
 
-const sim::ServiceManager::OpenService* Lookup(const ServiceHandle& handle) {
+const sim::ServiceManager::OpenHandle* Lookup(const ServiceHandle& handle) {
     const auto found = Scm().open.find(handle.native());
     return found == Scm().open.end() ? nullptr : &found->second;
 }
 
 // The service behind a handle that was opened with all of `access`.
 sim::Service* Granted(const ServiceHandle& handle, std::uint32_t access, Status& status) {
-    const sim::ServiceManager::OpenService* open = Lookup(handle);
+    const sim::ServiceManager::OpenHandle* open = Lookup(handle);
     if (open == nullptr || open->name.empty()) {
         status = Status(kErrorInvalidHandle);
         return nullptr;
@@ -56,7 +56,7 @@ Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
 Status ServiceOpen(const ServiceHandle& manager, const std::u16string& name, std::uint32_t access,
                    ServiceHandle& service) {
     service.Close();
-    const sim::ServiceManager::OpenService* open = Lookup(manager);
+    const sim::ServiceManager::OpenHandle* open = Lookup(manager);
     if (open == nullptr || !open->name.empty())
         return Status(kErrorInvalidHandle);
     char text[16];

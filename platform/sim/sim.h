@@ -41,6 +41,8 @@ struct FileFaults {
     std::map<std::u16string, std::uint64_t, NoCaseLess> reportedSizes;
     // Each write stores and reports this many bytes fewer than asked, yet succeeds.
     std::uint32_t writeShortBy = 0;
+    std::uint32_t sizeError = 0;
+    std::uint32_t readError = 0;
     std::uint32_t writeError = 0;
     std::uint32_t flushError = 0;
     std::uint32_t moveError = 0;
@@ -72,6 +74,11 @@ struct Registry {
 struct RegistryFaults {
     // Keys that cannot be opened or created at all (ERROR_ACCESS_DENIED).
     std::set<std::u16string, NoCaseLess> deniedKeys;
+    // Access rights refused (ERROR_ACCESS_DENIED) for a key and every key below it, as
+    // HKEY_LOCAL_MACHINE refuses KEY_SET_VALUE to a standard user yet can be read.
+    std::map<std::u16string, std::uint32_t, NoCaseLess> refusedAccess;
+    // "key path\\value name" whose query for the type and size fails with ERROR_ACCESS_DENIED.
+    std::set<std::u16string, NoCaseLess> sizeReadFails;
     // "key path\\value name" whose query with a buffer fails with ERROR_ACCESS_DENIED.
     std::set<std::u16string, NoCaseLess> secondReadFails;
     // Keys whose values cannot be deleted (ERROR_ACCESS_DENIED).
@@ -90,11 +97,11 @@ struct Service {
 struct ServiceManager {
     std::map<std::u16string, Service, NoCaseLess> services;
     bool managerFails = false;
-    struct OpenService {
+    struct OpenHandle {
         std::u16string name;  // empty for the manager itself
         std::uint32_t access = 0;
     };
-    std::map<std::intptr_t, OpenService> open;
+    std::map<std::intptr_t, OpenHandle> open;
     std::intptr_t nextHandle = 0x10;
     // What was asked of which service, in order: "open DiagTrack 0x1", "stop DiagTrack", ...
     std::vector<std::string> calls;

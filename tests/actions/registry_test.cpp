@@ -160,4 +160,94 @@ TEST_F(RegistryTest, AForeignRootIsNeverRestored) {
     EXPECT_TRUE(NoKeyOpen());
 }
 
+// A standard user: HKEY_LOCAL_MACHINE can be read but not changed.
+class StandardUserRegistryTest : public RegistryTest {
+  protected:
+    void SetUp() override {
+        RegistryTest::SetUp();
+        sim::machine().registryFaults.refusedAccess[u"HKEY_LOCAL_MACHINE"] = platform::kKeySetValue;
+    }
+};
+
+TEST_F(StandardUserRegistryTest, AnAbsentCaptureUnderAKeyThatRefusesWritingIsNotRestored) {
+    // The administrator's apply created the value; the standard user's revert cannot delete
+    // it, and must say so rather than drop the capture.
+    sim::PutRegistryValue(kHkeyLocalMachine, kPolicy, u"AllowTelemetry", platform::kRegDword,
+                          {0, 0, 0, 0});
+    const RegistryCapture absent{
+        RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", false, 0, {}};
+    EXPECT_FALSE(RestoreRegistryValue(absent));
+    EXPECT_EQ(Value(kHkeyLocalMachine, kPolicy, u"AllowTelemetry"),
+              (sim::RegistryValue{platform::kRegDword, {0, 0, 0, 0}}));
+    // A present capture cannot be written back either.
+    const RegistryCapture present{
+        RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", true, 4, {3, 0, 0, 0}};
+    EXPECT_FALSE(RestoreRegistryValue(present));
+    EXPECT_TRUE(NoKeyOpen());
+}
+
+TEST_F(StandardUserRegistryTest, AnAbsentCaptureWhoseKeyIsGoneCountsAsRestored) {
+    const RegistryCapture absent{
+        RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", false, 0, {}};
+    EXPECT_TRUE(RestoreRegistryValue(absent));
+    EXPECT_FALSE(sim::RegistryKeyExists(kHkeyLocalMachine, kPolicy));
+}
+
+TEST_F(StandardUserRegistryTest, TheCaptureIsTakenAndTheRefusedWriteFails) {
+    sim::PutRegistryValue(kHkeyLocalMachine, kPolicy, u"AllowTelemetry", platform::kRegDword,
+                          {3, 0, 0, 0});
+    EXPECT_FALSE(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
+                                  u"AllowTelemetry", 0));
+    ASSERT_EQ(state.RegistryBackups.at("telemetry").size(), 1u);
+    EXPECT_TRUE(state.RegistryBackups.at("telemetry")[0].existed);
+    EXPECT_EQ(Value(kHkeyLocalMachine, kPolicy, u"AllowTelemetry")->data, (sim::Bytes{3, 0, 0, 0}));
+}
+
+struct ReadCase {
+    const char* name;
+    void (*inject)();
+    bool result;
+    bool existed;
+};
+
+const std::u16string kValuePath = u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\V";
+
+TEST_F(RegistryTest, OnlyNotFoundReadsAsAbsent) {
+    const ReadCase cases[] = {
+        {"present", [] {}, true, true},
+        {"value not found",
+         [] {
+             sim::machine()
+                 .registry.keys[u"HKEY_CURRENT_USER\\Control Panel\\Desktop"]
+                 .values.clear();
+         },
+         true, false},
+        {"key not found", [] { sim::machine().registry.keys.clear(); }, true, false},
+        {"key refuses reading",
+         [] {
+             sim::machine().registryFaults.refusedAccess[u"HKEY_CURRENT_USER\\Control Panel"] =
+                 platform::kKeyRead;
+         },
+         false, false},
+        {"size cannot be read",
+         [] { sim::machine().registryFaults.sizeReadFails.insert(kValuePath); }, false, false},
+        {"data cannot be read",
+         [] { sim::machine().registryFaults.secondReadFails.insert(kValuePath); }, false, false},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::Reset();
+        sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {5, 0, 0, 0});
+        c.inject();
+        RegistryCapture capture;
+        EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture), c.result);
+        EXPECT_EQ(capture.existed, c.existed);
+        AppState captured;
+        EXPECT_EQ(CaptureRegistryValue(captured, "t", RegistryRoot::CurrentUser, kDesktop, u"V"),
+                  c.result);
+        EXPECT_EQ(captured.RegistryBackups.count("t"), c.result ? 1u : 0u);
+        EXPECT_TRUE(NoKeyOpen());
+    }
+}
+
 }  // namespace

@@ -96,9 +96,32 @@ TEST_F(ServicesTest, AnUnreadableConfigurationFailsTheQueryAndChangesNothing) {
 
 TEST_F(ServicesTest, StartingAskesOnlyForTheStartRight) {
     Service(u"Fax").startType = 3;
-    StartService(u"Fax");
+    RequestServiceStart(u"Fax");
     EXPECT_TRUE(Service(u"Fax").running);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"open Fax 0x10", "start Fax"}));
+}
+
+TEST_F(ServicesTest, WithoutRightsARestoreIsDoneOnlyWhenNothingIsLeftToChange) {
+    // A standard user: start types can be read, not changed.
+    for (auto& [name, service] : sim::machine().serviceManager.services)
+        service.refusedAccess = platform::kServiceChangeConfig | platform::kServiceStart;
+    Service(u"DiagTrack").startType = 4;
+
+    EXPECT_FALSE(RestoreServiceStartType({u"DiagTrack", true, 2}));
+    EXPECT_EQ(Service(u"DiagTrack").startType, 4u);
+
+    sim::machine().serviceManager.calls.clear();
+    EXPECT_TRUE(RestoreServiceStartType({u"DiagTrack", true, 4}));
+    EXPECT_TRUE(RestoreServiceStartType({u"Removed", true, 2}));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"open DiagTrack 0x1", "open Removed 0x1"}));
+    EXPECT_TRUE(NoHandleOpen());
+}
+
+TEST_F(ServicesTest, AStartTypeThatCannotBeReadIsStillSetBack) {
+    Service(u"DiagTrack").startType = 4;
+    Service(u"DiagTrack").configUnreadable = true;
+    EXPECT_TRUE(RestoreServiceStartType({u"DiagTrack", true, 2}));
+    EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST_F(TimerHolderTest, AThreadThatCannotBeCreatedLeavesNothingRunning) {
 TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
     AppState saved;
     saved.AppliedSet = {"timerres"};
-    SaveState(saved);
+    ASSERT_TRUE(SaveState(saved));
     AppState state;
     static_cast<void>(StartSession(state));
     EXPECT_TRUE(TimerHolderRunning.load());

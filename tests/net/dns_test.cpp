@@ -120,6 +120,24 @@ TEST_F(DnsTest, NamesThatWouldBreakTheCommandLineAreRefused) {
     EXPECT_TRUE(IsSafeInterfaceName(u"R\u00E9seau"));
 }
 
+TEST_F(DnsTest, AServerListThatCannotBeCapturedIsNotChanged) {
+    UseAdapter(u"Ethernet");
+    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1, Sz(u"9.9.9.9"));
+    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV6Key, u"NameServer", 1, Sz(u"::1"));
+    const std::u16string cases[] = {sim::RegistryPath(platform::kHkeyLocalMachine, kV4Key),
+                                    sim::RegistryPath(platform::kHkeyLocalMachine, kV6Key)};
+    for (const std::u16string& unreadable : cases) {
+        SCOPED_TRACE(ToUtf8(unreadable));
+        sim::machine().registryFaults.secondReadFails = {unreadable + u"\\NameServer"};
+        state.BackupStore["dns.v4"] = "8.8.8.8";
+        EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+        EXPECT_TRUE(Commands().empty());
+        EXPECT_EQ(state.RegistryBackups.count("dns"), 0u);
+        EXPECT_EQ(state.BackupStore,
+                  (std::map<std::string, std::string, std::less<>>{{"dns.v4", "8.8.8.8"}}));
+    }
+}
+
 TEST_F(DnsTest, RevertRestoresTheCapturedServers) {
     const struct {
         const char* name;

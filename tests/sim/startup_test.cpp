@@ -23,7 +23,7 @@ class StartupTest : public SimTest {
 TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
     AppState saved;
     saved.AppliedSet = {"menudelay"};
-    SaveState(saved);
+    ASSERT_TRUE(SaveState(saved));
     const CommandLineOptions options = StartSession(state);
     EXPECT_TRUE(IsApplied(state, "menudelay"));
     EXPECT_TRUE(options.screenshotPath.empty());

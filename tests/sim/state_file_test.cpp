@@ -75,7 +75,7 @@ Reference MakeReference() {
 
 AppState Decode(const std::vector<std::uint8_t>& bytes) {
     AppState state;
-    DecodeState(bytes, state);
+    static_cast<void>(DecodeState(bytes, state));
     return state;
 }
 

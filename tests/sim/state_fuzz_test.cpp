@@ -63,10 +63,10 @@ TEST(StateFuzz, DamagedFilesLoadSafelyAndRoundTrip) {
         std::vector<std::uint8_t> file = EncodeState(RichState(random));
         Damage(file, random);
         AppState loaded;
-        DecodeState(file, loaded);
+        static_cast<void>(DecodeState(file, loaded));
         const std::vector<std::uint8_t> saved = EncodeState(loaded);
         AppState reloaded;
-        DecodeState(saved, reloaded);
+        static_cast<void>(DecodeState(saved, reloaded));
         ASSERT_TRUE(SamePersisted(reloaded, loaded)) << "round " << round;
         ASSERT_EQ(EncodeState(reloaded), saved) << "round " << round;
     }

@@ -23,7 +23,7 @@ class StateSaveTest : public SimTest {
 
 TEST_F(StateSaveTest, WritesTheEncodedStateAndNothingElse) {
     const AppState state = Applied({"dns", "timerres"});
-    SaveState(state);
+    ASSERT_TRUE(SaveState(state));
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
     EXPECT_FALSE(TemporaryLeft());
     EXPECT_TRUE(NoHandleOpen());
@@ -36,7 +36,7 @@ TEST_F(StateSaveTest, ReplacesTheFileAndAStaleTemporaryFile) {
     sim::PutFile(StatePath(), EncodeState(Applied({"fso"})));
     sim::PutFile(StatePath() + u".tmp", {1, 2, 3});
     const AppState state = Applied({"hags"});
-    SaveState(state);
+    ASSERT_TRUE(SaveState(state));
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
     EXPECT_FALSE(TemporaryLeft());
 }
@@ -88,11 +88,11 @@ TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
         SCOPED_TRACE(fault.name);
         sim::Reset();
         ForgetDataFolder();
-        SaveState(Applied({"fso"}));
+        ASSERT_TRUE(SaveState(Applied({"fso"})));
         const auto before = sim::FileContent(StatePath());
         ASSERT_TRUE(before.has_value());
         const platform::File holder = fault.inject();
-        SaveState(Applied({"fso", "hags", "nagle"}));
+        EXPECT_FALSE(SaveState(Applied({"fso", "hags", "nagle"})));
         EXPECT_EQ(sim::FileContent(StatePath()), before);
         EXPECT_FALSE(TemporaryLeft());
     }
@@ -101,7 +101,7 @@ TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
 TEST_F(StateSaveTest, WithoutADataFolderTheFileGoesToTheCurrentDirectory) {
     sim::machine().localAppData.reset();
     const AppState state = Applied({"gamedvr"});
-    SaveState(state);
+    ASSERT_TRUE(SaveState(state));
     EXPECT_EQ(sim::FileContent(u".\\state.bin"), EncodeState(state));
 }
 

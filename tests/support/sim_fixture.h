@@ -10,12 +10,14 @@
 #include "platform/sim/sim.h"
 #include "platform/status.h"
 #include "state/data_folder.h"
+#include "state/state_file.h"
 
 class SimTest : public ::testing::Test {
   protected:
     void SetUp() override {
         sim::Reset();
         ForgetDataFolder();
+        ForgetStateFileLoad();
     }
 
     static std::u16string Folder() {

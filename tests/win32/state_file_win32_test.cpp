@@ -56,9 +56,10 @@ TEST(StateFileWin32, TheDataFolderIsUnderLocalAppData) {
 }
 
 TEST(StateFileWin32, SaveReplacesTheFileAndLoadReadsItBack) {
-    SaveState(Sample("fso"));
+    ForgetStateFileLoad();
+    ASSERT_TRUE(SaveState(Sample("fso")));
     const AppState state = Sample("menudelay");
-    SaveState(state);
+    ASSERT_TRUE(SaveState(state));
     EXPECT_EQ(Content(StateFilePath()), EncodeState(state));
     EXPECT_FALSE(Exists(StateFilePath() + u".tmp"));
     AppState loaded;
@@ -67,7 +68,8 @@ TEST(StateFileWin32, SaveReplacesTheFileAndLoadReadsItBack) {
 }
 
 TEST(StateFileWin32, ASaveThatCannotReplaceLeavesTheFileAsItWas) {
-    SaveState(Sample("fso"));
+    ForgetStateFileLoad();
+    ASSERT_TRUE(SaveState(Sample("fso")));
     const std::vector<std::uint8_t> before = Content(StateFilePath());
     {
         // Another program reading the file without letting it be replaced.
@@ -77,10 +79,56 @@ TEST(StateFileWin32, ASaveThatCannotReplaceLeavesTheFileAsItWas) {
                                          platform::kOpenExisting, platform::kFileAttributeNormal,
                                          holder)
                         .ok());
-        SaveState(Sample("hags"));
+        EXPECT_FALSE(SaveState(Sample("hags")));
     }
     EXPECT_EQ(Content(StateFilePath()), before);
     EXPECT_FALSE(Exists(StateFilePath() + u".tmp"));
+}
+
+TEST(StateFileWin32, AFileHeldWithoutReadSharingIsNeitherLoadedNorReplaced) {
+    ForgetStateFileLoad();
+    ASSERT_TRUE(SaveState(Sample("fso")));
+    const std::vector<std::uint8_t> before = Content(StateFilePath());
+    HANDLE holder = CreateFileW(reinterpret_cast<const wchar_t*>(StateFilePath().c_str()),
+                                GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    AppState loaded;
+    LoadState(loaded);
+    EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Unreadable);
+    EXPECT_TRUE(SamePersisted(loaded, AppState{}));
+    EXPECT_FALSE(SaveState(Sample("hags")));
+    CloseHandle(holder);
+    EXPECT_FALSE(SaveState(Sample("hags")));
+    EXPECT_EQ(Content(StateFilePath()), before);
+    ForgetStateFileLoad();
+}
+
+TEST(StateFileWin32, ACutFileIsCopiedAsideBeforeItIsReplaced) {
+    ForgetStateFileLoad();
+    std::vector<std::uint8_t> cut = EncodeState(Sample("fso"));
+    cut.resize(cut.size() - 5);
+    {
+        platform::File file;
+        ASSERT_TRUE(platform::FileCreate(StateFilePath(), platform::kGenericWrite, 0,
+                                         platform::kCreateAlways, platform::kFileAttributeNormal,
+                                         file)
+                        .ok());
+        std::uint32_t written = 0;
+        ASSERT_TRUE(
+            platform::FileWrite(file, cut.data(), static_cast<std::uint32_t>(cut.size()), written)
+                .ok());
+    }
+    AppState loaded;
+    LoadState(loaded);
+    EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Undecodable);
+    const AppState state = Sample("hags");
+    ASSERT_TRUE(SaveState(state));
+    EXPECT_EQ(Content(StateFileCopyPath()), cut);
+    EXPECT_EQ(Content(StateFilePath()), EncodeState(state));
+    EXPECT_FALSE(Exists(StateFileCopyPath() + u".tmp"));
+    DeleteFileW(reinterpret_cast<const wchar_t*>(StateFileCopyPath().c_str()));
+    ForgetStateFileLoad();
 }
 
 TEST(StateFileWin32, LogLinesAreAppendedAsUtf16) {

@@ -1,0 +1,55 @@
+// The codes the registry captures tell "absent" by, run against the platform this
+// executable links, so that the simulation is held to what Windows does: only these mean
+// the value is not there; any other failure is a failed read.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/registry.h"
+#include "support/test_platform.h"
+
+namespace {
+
+using platform::kHkeyCurrentUser;
+
+class RegistryCodesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static_cast<void>(ScratchFolder());  // a fresh simulated machine where there is one
+        const std::string unique = std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" +
+                                   std::to_string(++counter_);
+        key_ = u"Software\\QuillfarrowTest\\codes-" + std::u16string(unique.begin(), unique.end());
+    }
+    std::u16string key_;
+    static inline int counter_ = 0;
+};
+
+TEST_F(RegistryCodesTest, AMissingKeyIsNotFoundWhateverTheAccessAsked) {
+    platform::RegistryKey key;
+    for (const std::uint32_t access : {platform::kKeyRead, platform::kKeySetValue}) {
+        EXPECT_EQ(platform::RegistryOpenKey(kHkeyCurrentUser, key_, access, key).code(),
+                  platform::kErrorFileNotFound);
+        EXPECT_EQ(
+            platform::RegistryOpenKey(kHkeyCurrentUser, key_ + u"\\Below", access, key).code(),
+            platform::kErrorFileNotFound);
+        EXPECT_FALSE(key.valid());
+    }
+}
+
+TEST_F(RegistryCodesTest, AMissingValueIsNotFoundForTheSizeTheDataAndTheDelete) {
+    platform::RegistryKey key;
+    ASSERT_TRUE(platform::RegistryCreateKey(kHkeyCurrentUser, key_,
+                                            platform::kKeyRead | platform::kKeySetValue, key)
+                    .ok());
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_EQ(platform::RegistryQueryValue(key, u"Missing", type, nullptr, size).code(),
+              platform::kErrorFileNotFound);
+    std::uint8_t data[4] = {};
+    size = sizeof data;
+    EXPECT_EQ(platform::RegistryQueryValue(key, u"Missing", type, data, size).code(),
+              platform::kErrorFileNotFound);
+    EXPECT_EQ(platform::RegistryDeleteValue(key, u"Missing").code(), platform::kErrorFileNotFound);
+}
+
+}  // namespace
