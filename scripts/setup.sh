@@ -26,7 +26,7 @@ as_root() {
 packages=(
     cmake ninja-build g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine xvfb xauth libgl1-mesa-dri xdotool woff2 googletest
-    debian-archive-keyring xz-utils npm
+    debian-archive-keyring xz-utils npm python3
 )
 missing=()
 for package in "${packages[@]}"; do
