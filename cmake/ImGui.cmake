@@ -17,6 +17,10 @@ if(WIN32)
     target_sources(imgui PRIVATE
         ${QF_IMGUI_DIR}/backends/imgui_impl_win32.cpp
         ${QF_IMGUI_DIR}/backends/imgui_impl_dx11.cpp)
+    # The program uses no gamepad. Without this the Win32 backend loads XInput and frees it at
+    # shutdown; Wine's XInput then unmaps the code its own device thread is still returning
+    # into, which crashes that thread now and then at exit.
+    target_compile_definitions(imgui PRIVATE IMGUI_IMPL_WIN32_DISABLE_GAMEPAD)
     target_include_directories(imgui SYSTEM PUBLIC ${QF_IMGUI_DIR}/backends)
     target_link_libraries(imgui PUBLIC d3d11 dxgi d3dcompiler dwmapi gdi32 imm32)
 endif()

@@ -3,6 +3,7 @@
 //   child spew BYTES N     writes BYTES bytes to standard output, then exits with N
 //   child grandchild       starts "child sleep 20000" sharing its handles, then exits 0
 //   child sleep MS         sleeps, then exits 0
+//   child crash            writes through a null pointer (an unhandled access violation)
 #include <windows.h>
 
 #include <cwchar>
@@ -59,6 +60,12 @@ int wmain(int argc, wchar_t** argv) {
         return StartGrandchild();
     if (mode == L"sleep" && argc > 2) {
         Sleep(Number(argv[2]));
+        return 0;
+    }
+    if (mode == L"crash") {
+        // volatile, so the compiler keeps the faulting store.
+        volatile int* volatile nowhere = nullptr;
+        *nowhere = 1;
         return 0;
     }
     return 100;
