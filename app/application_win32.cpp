@@ -12,6 +12,7 @@
 #include "app/startup.h"
 #include "app/window_win32.h"
 #include "platform/clock.h"
+#include "platform/process.h"
 #include "state/app_state.h"
 #include "ui/fonts.h"
 #include "ui/frame.h"
@@ -107,6 +108,8 @@ void DestroyWindowAndClass(HINSTANCE instance) {
 }  // namespace
 
 int RunApplication(HINSTANCE instance) {
+    const CommandLineOptions options = ParseCommandLine(platform::CommandLineArguments());
+
     BecomeDpiAware();
     TakeUiScale();
     RegisterWindowClass(instance);
@@ -132,7 +135,7 @@ int RunApplication(HINSTANCE instance) {
     ImGui_ImplWin32_Init(MainWindowHandle);
     ImGui_ImplDX11_Init(Graphics.device.get(), Graphics.context.get());
 
-    const CommandLineOptions options = StartSession(TheAppState());
+    StartSession(TheAppState(), options);
     if (!options.screenshotPath.empty()) {
         // Reproducible pictures: no pointer hovering anything.
         SetCursorPos(0, 0);

@@ -2,17 +2,15 @@
 
 #include "actions/timer_holder.h"
 #include "ui/shell_state.h"
-#include "platform/process.h"
 #include "state/session_log.h"
 #include "state/state_file.h"
 
-CommandLineOptions StartSession(AppState& state) {
+void StartSession(AppState& state, const CommandLineOptions& options) {
     LoadState(state);
     // A timer resolution recorded as applied is held again in this run.
     if (IsApplied(state, "timerres")) {
         static_cast<void>(StartTimerHolder());
     }
-    CommandLineOptions options = ParseCommandLine(platform::CommandLineArguments());
     if (options.page) {
         CurrentPage = *options.page;
     }
@@ -20,7 +18,6 @@ CommandLineOptions StartSession(AppState& state) {
     if (options.screenshotPath.empty()) {
         LogAction(state, "optimizer ready", LogKind::Info);
     }
-    return options;
 }
 
 void EndSession(const AppState& state) {

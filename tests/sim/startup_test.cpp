@@ -13,9 +13,9 @@ class StartupTest : public SimTest {
         SimTest::SetUp();
         CurrentPage = 0;
     }
-    static void Arguments(std::vector<std::u16string> after) {
-        auto& arguments = sim::machine().arguments;
-        arguments.insert(arguments.end(), after.begin(), after.end());
+    static CommandLineOptions Parsed(std::vector<std::u16string> switches) {
+        switches.insert(switches.begin(), u"C:\\Program\\QuillfarrowOptimizer.exe");
+        return ParseCommandLine(switches);
     }
     AppState state;
 };
@@ -24,9 +24,8 @@ TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
     AppState saved;
     saved.AppliedSet = {"menudelay"};
     SaveState(saved);
-    const CommandLineOptions options = StartSession(state);
+    StartSession(state, Parsed({}));
     EXPECT_TRUE(IsApplied(state, "menudelay"));
-    EXPECT_TRUE(options.screenshotPath.empty());
     EXPECT_EQ(CurrentPage, 0);
     ASSERT_EQ(state.LogEntries.size(), 1u);
     EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
@@ -35,18 +34,26 @@ TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
 }
 
 TEST_F(StartupTest, AScreenshotRunLogsNothing) {
-    Arguments({u"--shot=C:\\shot.bmp", u"--page=1"});
-    const CommandLineOptions options = StartSession(state);
-    EXPECT_EQ(options.screenshotPath, u"C:\\shot.bmp");
+    StartSession(state, Parsed({u"--shot=C:\\shot.bmp", u"--page=1"}));
     EXPECT_EQ(CurrentPage, 1);
     EXPECT_TRUE(state.LogEntries.empty());
     EXPECT_FALSE(sim::FileContent(LogPath()).has_value());
 }
 
 TEST_F(StartupTest, AnOutOfRangePageLeavesTheStartPage) {
-    Arguments({u"--page=7"});
-    static_cast<void>(StartSession(state));
+    StartSession(state, Parsed({u"--page=7"}));
     EXPECT_EQ(CurrentPage, 0);
+}
+
+// The options are parsed once, before the lock is taken; the session does not read the
+// process's command line again.
+TEST_F(StartupTest, TheSessionAppliesTheOptionsItIsGiven) {
+    auto& arguments = sim::machine().arguments;
+    arguments.insert(arguments.end(), {u"--shot=C:\\shot.bmp", u"--page=4"});
+    StartSession(state, Parsed({u"--page=2"}));
+    EXPECT_EQ(CurrentPage, 2);
+    ASSERT_EQ(state.LogEntries.size(), 1u);
+    EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
 }
 
 TEST(AppliedQueries, AreExactAndCount) {
