@@ -5,6 +5,14 @@
 #include "state/session_log.h"
 #include "state/state_file.h"
 
+bool TakesInstanceLock(const CommandLineOptions& options) {
+    return options.screenshotPath.empty();
+}
+
+std::u16string InstanceLockName(std::u16string_view userSid) {
+    return u"Global\\QuillfarrowOptimizer-" + std::u16string(userSid);
+}
+
 void StartSession(AppState& state, const CommandLineOptions& options) {
     LoadState(state);
     // A timer resolution recorded as applied is held again in this run.

@@ -56,6 +56,22 @@ TEST_F(StartupTest, TheSessionAppliesTheOptionsItIsGiven) {
     EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
 }
 
+TEST_F(StartupTest, InteractiveRunsTakeTheInstanceLockScreenshotRunsDoNot) {
+    EXPECT_TRUE(TakesInstanceLock(Parsed({})));
+    EXPECT_TRUE(TakesInstanceLock(Parsed({u"--page=3"})));
+    // An empty screenshot path is an interactive run.
+    EXPECT_TRUE(TakesInstanceLock(Parsed({u"--shot="})));
+    EXPECT_TRUE(TakesInstanceLock(Parsed({u"--shot=C:\\shot.bmp", u"--shot="})));
+    EXPECT_FALSE(TakesInstanceLock(Parsed({u"--shot=C:\\shot.bmp"})));
+    EXPECT_FALSE(TakesInstanceLock(Parsed({u"--page=3", u"--shot=C:\\shot.bmp"})));
+}
+
+TEST(InstanceLockName, IsPerUserInTheGlobalNamespace) {
+    EXPECT_EQ(InstanceLockName(u"S-1-5-21-1004336348-1177238915-682003330-1001"),
+              u"Global\\QuillfarrowOptimizer-S-1-5-21-1004336348-1177238915-682003330-1001");
+    EXPECT_NE(InstanceLockName(u"S-1-5-21-1-2-3-1001"), InstanceLockName(u"S-1-5-21-1-2-3-1002"));
+}
+
 TEST(AppliedQueries, AreExactAndCount) {
     AppState state;
     state.AppliedSet = {"dns", "timerres"};
