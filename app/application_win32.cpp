@@ -9,9 +9,11 @@
 #include "app/frame_loop.h"
 #include "app/graphics_win32.h"
 #include "app/screenshot_win32.h"
+#include "app/single_instance_win32.h"
 #include "app/startup.h"
 #include "app/window_win32.h"
 #include "platform/clock.h"
+#include "platform/process.h"
 #include "state/app_state.h"
 #include "ui/fonts.h"
 #include "ui/frame.h"
@@ -99,6 +101,7 @@ class WindowsFrameHost final : public FrameHost {
 };
 
 void DestroyWindowAndClass(HINSTANCE instance) {
+    UnmarkInteractiveWindow(MainWindowHandle);
     DestroyWindow(MainWindowHandle);
     MainWindowHandle = nullptr;
     UnregisterClassW(kWindowClassName, instance);
@@ -107,11 +110,26 @@ void DestroyWindowAndClass(HINSTANCE instance) {
 }  // namespace
 
 int RunApplication(HINSTANCE instance) {
+    const CommandLineOptions options = ParseCommandLine(platform::CommandLineArguments());
+    const bool interactive = TakesInstanceLock(options);
+    // Held for the life of the process: closed when this function returns, after shutdown.
+    InstanceLock lock;
+    if (interactive) {
+        lock = TakeInstanceLock();
+        if (lock.heldElsewhere) {
+            ActivateRunningCopy();
+            return 0;
+        }
+    }
+
     BecomeDpiAware();
     TakeUiScale();
     RegisterWindowClass(instance);
     if (CreateMainWindow(instance) == nullptr)
         return 1;
+    // Unmarked, the window is merely not found by a later copy, which then gives up.
+    if (interactive)
+        static_cast<void>(MarkInteractiveWindow(MainWindowHandle));
     SetFrameAttributes(MainWindowHandle);
     if (FAILED(CreateGraphics(MainWindowHandle))) {
         ReleaseGraphics();
@@ -132,8 +150,8 @@ int RunApplication(HINSTANCE instance) {
     ImGui_ImplWin32_Init(MainWindowHandle);
     ImGui_ImplDX11_Init(Graphics.device.get(), Graphics.context.get());
 
-    const CommandLineOptions options = StartSession(TheAppState());
-    if (!options.screenshotPath.empty()) {
+    StartSession(TheAppState(), options);
+    if (!interactive) {
         // Reproducible pictures: no pointer hovering anything.
         SetCursorPos(0, 0);
     }

@@ -2,25 +2,34 @@
 
 #include "actions/timer_holder.h"
 #include "ui/shell_state.h"
-#include "platform/process.h"
 #include "state/session_log.h"
 #include "state/state_file.h"
 
-CommandLineOptions StartSession(AppState& state) {
+bool TakesInstanceLock(const CommandLineOptions& options) {
+    return options.screenshotPath.empty();
+}
+
+std::u16string InstanceLockName(std::u16string_view userSid) {
+    return u"Global\\QuillfarrowOptimizer-" + std::u16string(userSid);
+}
+
+void StartSession(AppState& state, const CommandLineOptions& options) {
     LoadState(state);
     // A timer resolution recorded as applied is held again in this run.
     if (IsApplied(state, "timerres")) {
         static_cast<void>(StartTimerHolder());
     }
-    CommandLineOptions options = ParseCommandLine(platform::CommandLineArguments());
     if (options.page) {
         CurrentPage = *options.page;
     }
     // A screenshot run leaves no trace in the log.
     if (options.screenshotPath.empty()) {
         LogAction(state, "optimizer ready", LogKind::Info);
+        // The file may hold captures this run could not read; no save will replace it.
+        if (LastStateFileLoad() == StateFileLoad::Unreadable) {
+            LogAction(state, "state file unreadable: changes will not be kept", LogKind::Error);
+        }
     }
-    return options;
 }
 
 void EndSession(const AppState& state) {

@@ -75,7 +75,7 @@ TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
     saved.AppliedSet = {"timerres"};
     ASSERT_TRUE(SaveState(saved));
     AppState state;
-    static_cast<void>(StartSession(state));
+    StartSession(state, CommandLineOptions{});
     EXPECT_TRUE(TimerHolderRunning.load());
     EXPECT_EQ(sim::machine().threads.started, 1);
     EndSession(state);
@@ -85,7 +85,7 @@ TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
 
 TEST_F(TimerHolderTest, WithoutTheTweakStartUpStartsNoHolder) {
     AppState state;
-    static_cast<void>(StartSession(state));
+    StartSession(state, CommandLineOptions{});
     EXPECT_FALSE(TimerHolderRunning.load());
     EXPECT_EQ(sim::machine().threads.started, 0);
 }

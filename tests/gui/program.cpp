@@ -1,5 +1,8 @@
 #include "program.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 namespace program {
 namespace {
 
@@ -115,6 +118,24 @@ std::wstring TempFolder() {
     wchar_t temp[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
     return std::wstring(temp, length);
+}
+
+std::wstring SessionLogPath() {
+    PWSTR folder = nullptr;
+    if (FAILED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder)))
+        return {};
+    std::wstring path = std::wstring(folder) + L"\\Quillfarrow\\Optimizer\\session.log";
+    CoTaskMemFree(folder);
+    return path;
+}
+
+std::string AsciiText(const std::vector<unsigned char>& utf16le, std::size_t from) {
+    std::string text;
+    for (std::size_t i = from; i + 1 < utf16le.size(); i += 2) {
+        const unsigned unit = utf16le[i] | (utf16le[i + 1] << 8);
+        text.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    }
+    return text;
 }
 
 }  // namespace program

@@ -39,4 +39,9 @@ class Running {
 std::vector<unsigned char> FileBytes(const std::wstring& path);
 std::wstring TempFolder();
 
+// The Wine user's session.log, found independently of the program's own code.
+std::wstring SessionLogPath();
+// UTF-16LE bytes from the given offset as text, with '?' for every non-ASCII unit.
+std::string AsciiText(const std::vector<unsigned char>& utf16le, std::size_t from);
+
 }  // namespace program

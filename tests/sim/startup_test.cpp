@@ -13,9 +13,9 @@ class StartupTest : public SimTest {
         SimTest::SetUp();
         CurrentPage = 0;
     }
-    static void Arguments(std::vector<std::u16string> after) {
-        auto& arguments = sim::machine().arguments;
-        arguments.insert(arguments.end(), after.begin(), after.end());
+    static CommandLineOptions Parsed(std::vector<std::u16string> switches) {
+        switches.insert(switches.begin(), u"C:\\Program\\QuillfarrowOptimizer.exe");
+        return ParseCommandLine(switches);
     }
     AppState state;
 };
@@ -24,9 +24,8 @@ TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
     AppState saved;
     saved.AppliedSet = {"menudelay"};
     ASSERT_TRUE(SaveState(saved));
-    const CommandLineOptions options = StartSession(state);
+    StartSession(state, Parsed({}));
     EXPECT_TRUE(IsApplied(state, "menudelay"));
-    EXPECT_TRUE(options.screenshotPath.empty());
     EXPECT_EQ(CurrentPage, 0);
     ASSERT_EQ(state.LogEntries.size(), 1u);
     EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
@@ -35,18 +34,67 @@ TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
 }
 
 TEST_F(StartupTest, AScreenshotRunLogsNothing) {
-    Arguments({u"--shot=C:\\shot.bmp", u"--page=1"});
-    const CommandLineOptions options = StartSession(state);
-    EXPECT_EQ(options.screenshotPath, u"C:\\shot.bmp");
+    StartSession(state, Parsed({u"--shot=C:\\shot.bmp", u"--page=1"}));
     EXPECT_EQ(CurrentPage, 1);
     EXPECT_TRUE(state.LogEntries.empty());
     EXPECT_FALSE(sim::FileContent(LogPath()).has_value());
 }
 
+TEST_F(StartupTest, AnUnreadableStateFileIsReportedAfterReadyAndKeptWhole) {
+    AppState saved;
+    saved.AppliedSet = {"menudelay"};
+    ASSERT_TRUE(SaveState(saved));
+    const auto before = sim::FileContent(StatePath());
+    sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorSharingViolation;
+    StartSession(state, Parsed({}));
+    ASSERT_EQ(state.LogEntries.size(), 2u);
+    EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
+    EXPECT_EQ(state.LogEntries[1].message, "state file unreadable: changes will not be kept");
+    EXPECT_EQ(state.LogEntries[1].kind, LogKind::Error);
+    EXPECT_TRUE(state.AppliedSet.empty());
+    sim::machine().fileFaults.createErrors.clear();
+    state.AppliedSet = {"fso"};
+    EXPECT_FALSE(SaveState(state));
+    EXPECT_EQ(sim::FileContent(StatePath()), before);
+}
+
+TEST_F(StartupTest, AScreenshotRunDoesNotReportAnUnreadableStateFile) {
+    ASSERT_TRUE(SaveState(AppState{}));
+    sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
+    StartSession(state, Parsed({u"--shot=C:\\shot.bmp"}));
+    EXPECT_TRUE(state.LogEntries.empty());
+}
+
 TEST_F(StartupTest, AnOutOfRangePageLeavesTheStartPage) {
-    Arguments({u"--page=7"});
-    static_cast<void>(StartSession(state));
+    StartSession(state, Parsed({u"--page=7"}));
     EXPECT_EQ(CurrentPage, 0);
+}
+
+// The options are parsed once, before the lock is taken; the session does not read the
+// process's command line again.
+TEST_F(StartupTest, TheSessionAppliesTheOptionsItIsGiven) {
+    auto& arguments = sim::machine().arguments;
+    arguments.insert(arguments.end(), {u"--shot=C:\\shot.bmp", u"--page=4"});
+    StartSession(state, Parsed({u"--page=2"}));
+    EXPECT_EQ(CurrentPage, 2);
+    ASSERT_EQ(state.LogEntries.size(), 1u);
+    EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
+}
+
+TEST_F(StartupTest, InteractiveRunsTakeTheInstanceLockScreenshotRunsDoNot) {
+    EXPECT_TRUE(TakesInstanceLock(Parsed({})));
+    EXPECT_TRUE(TakesInstanceLock(Parsed({u"--page=3"})));
+    // An empty screenshot path is an interactive run.
+    EXPECT_TRUE(TakesInstanceLock(Parsed({u"--shot="})));
+    EXPECT_TRUE(TakesInstanceLock(Parsed({u"--shot=C:\\shot.bmp", u"--shot="})));
+    EXPECT_FALSE(TakesInstanceLock(Parsed({u"--shot=C:\\shot.bmp"})));
+    EXPECT_FALSE(TakesInstanceLock(Parsed({u"--page=3", u"--shot=C:\\shot.bmp"})));
+}
+
+TEST(InstanceLockName, IsPerUserInTheGlobalNamespace) {
+    EXPECT_EQ(InstanceLockName(u"S-1-5-21-1004336348-1177238915-682003330-1001"),
+              u"Global\\QuillfarrowOptimizer-S-1-5-21-1004336348-1177238915-682003330-1001");
+    EXPECT_NE(InstanceLockName(u"S-1-5-21-1-2-3-1001"), InstanceLockName(u"S-1-5-21-1-2-3-1002"));
 }
 
 TEST(AppliedQueries, AreExactAndCount) {
