@@ -16,6 +16,7 @@
 #include "engine/revert.h"
 #include "engine/tweak_table.h"
 #include "state/state_file.h"
+#include "support/service_config_win32.h"
 
 namespace {
 
@@ -149,17 +150,7 @@ class EngineWin32Test : public ::testing::Test {
         }
     }
     DWORD StartType(std::u16string_view name) const {
-        SC_HANDLE service = OpenServiceW(manager_, Wide(name).c_str(), SERVICE_QUERY_CONFIG);
-        if (service == nullptr)
-            return 99;
-        DWORD needed = 0;
-        QueryServiceConfigW(service, nullptr, 0, &needed);
-        std::vector<BYTE> buffer(needed);
-        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
-        const DWORD startType =
-            QueryServiceConfigW(service, config, needed, &needed) ? config->dwStartType : 98;
-        CloseServiceHandle(service);
-        return startType;
+        return ConfiguredStartType(manager_, Wide(name));
     }
     // Every value the tweak writes, the interface walk's under every interface.
     std::vector<Place> Places(const TweakPlan& plan) const {
