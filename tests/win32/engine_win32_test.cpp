@@ -210,8 +210,9 @@ TEST_F(EngineWin32Test, EveryRegistryAndServiceTweakIsUndoneExactlyAcrossARestar
             EXPECT_EQ(now->type, places[i].writtenType);
         }
         for (std::size_t i = 0; i < plan.services.size(); ++i) {
-            if (servicesBefore[i] <= SERVICE_DISABLED)
+            if (servicesBefore[i] <= SERVICE_DISABLED) {
                 EXPECT_EQ(StartType(plan.services[i]), DWORD{SERVICE_DISABLED});
+            }
         }
 
         // A new run: the captures come from state.bin, and pass the check.
