@@ -7,6 +7,6 @@
 #include "state/app_state.h"
 
 // BackupStore[id + ".prev"] gets the active scheme's GUID text first.
-bool ApplyPowerPlan(AppState& state, std::string_view id);
+[[nodiscard]] bool ApplyPowerPlan(AppState& state, std::string_view id);
 // The remembered scheme, or Balanced when it cannot be activated.
-bool RestorePowerPlan(const AppState& state, std::string_view id);
+[[nodiscard]] bool RestorePowerPlan(const AppState& state, std::string_view id);

@@ -8,7 +8,7 @@
 inline std::atomic<bool> TimerHolderRunning{false};
 
 // True when a holder runs, already or newly started.
-bool StartTimerHolder();
+[[nodiscard]] bool StartTimerHolder();
 // Withdraws the holder and waits up to 2 s for its thread to end.
 void StopTimerHolder();
 // The holder thread's entry.

@@ -1,5 +1,5 @@
 // The registry, shaped like RegOpenKeyExW, RegCreateKeyExW, RegQueryValueExW,
-// RegSetValueExW, RegDeleteValueW and RegCloseKey. Every key is opened in
+// RegSetValueExW, RegDeleteValueW, RegEnumKeyExW and RegCloseKey. Every key is opened in
 // the process's native view; no view flag is ever passed.
 #pragma once
 
@@ -19,6 +19,7 @@ inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kErrorMoreData = 234;
+inline constexpr std::uint32_t kErrorNoMoreItems = 259;
 
 // Closes a handle; only the owning type calls it.
 void RegistryCloseKey(std::intptr_t handle);
@@ -45,5 +46,10 @@ using RegistryKey = UniqueHandle<RegistryKeyTraits>;
                                       std::uint32_t type, const std::uint8_t* data,
                                       std::uint32_t size);
 [[nodiscard]] Status RegistryDeleteValue(const RegistryKey& key, const std::u16string& name);
+// The name of subkey `index` into a buffer of `capacity` UTF-16 units, the terminating NUL
+// included (ERROR_MORE_DATA when it does not fit); ERROR_NO_MORE_ITEMS past the last one.
+// The key must have been opened with KEY_READ.
+[[nodiscard]] Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index,
+                                     std::uint32_t capacity, std::u16string& name);
 
 }  // namespace platform

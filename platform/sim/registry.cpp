@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kKeyQueryValue = 0x0001;
+constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 
 sim::Registry& Reg() {
     return sim::machine().registry;
@@ -142,6 +143,35 @@ Status RegistryDeleteValue(const RegistryKey& key, const std::u16string& name) {
         return Status(kErrorFileNotFound);
     values.erase(found);
     return Status();
+}
+
+Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::uint32_t capacity,
+                       std::u16string& name) {
+    name.clear();
+    const sim::Registry::OpenKey* open = Lookup(key);
+    if (open == nullptr)
+        return Status(kErrorInvalidHandle);
+    if ((open->access & kKeyEnumerateSubKeys) == 0)
+        return Status(kErrorAccessDenied);
+    // Keys are stored by full path in case-insensitive order, which is also the order
+    // Windows enumerates subkeys in.
+    const std::u16string prefix = open->path + u"\\";
+    std::uint32_t seen = 0;
+    for (auto it = Reg().keys.upper_bound(prefix); it != Reg().keys.end(); ++it) {
+        const std::u16string& path = it->first;
+        if (path.size() <= prefix.size() || !sim::SameNoCase(path.substr(0, prefix.size()), prefix))
+            break;
+        const std::u16string child = path.substr(prefix.size());
+        if (child.find(u'\\') != std::u16string::npos)
+            continue;
+        if (seen++ == index) {
+            if (child.size() + 1 > capacity)
+                return Status(kErrorMoreData);
+            name = child;
+            return Status();
+        }
+    }
+    return Status(kErrorNoMoreItems);
 }
 
 void RegistryCloseKey(std::intptr_t handle) {

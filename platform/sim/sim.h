@@ -13,6 +13,7 @@
 
 #include "platform/clock.h"
 #include "platform/network.h"
+#include "platform/pointer.h"
 #include "platform/power.h"
 #include "platform/sim/no_case.h"
 
@@ -58,6 +59,7 @@ struct RegistryValue {
 
 struct RegistryKeyData {
     std::map<std::u16string, RegistryValue, NoCaseLess> values;
+    bool operator==(const RegistryKeyData&) const = default;
 };
 
 // Keys by full path: "HKEY_CURRENT_USER\\Software\\...".
@@ -154,6 +156,16 @@ struct Network {
     std::vector<std::uint32_t> bufferSizes;  // the size of every call, in order
 };
 
+struct Pointer {
+    platform::MouseParameters live = {6, 10, 1};
+    struct Call {
+        platform::MouseParameters parameters;
+        std::uint32_t flags = 0;
+    };
+    std::vector<Call> calls;  // every SPI_SETMOUSE, in order
+    std::uint32_t setError = 0;
+};
+
 struct Machine {
     FileSystem fileSystem;
     FileFaults fileFaults;
@@ -164,6 +176,7 @@ struct Machine {
     PowerSchemes power;
     Threads threads;
     Network network;
+    Pointer pointer;
     // Empty when the known-folder lookup fails.
     std::optional<std::u16string> localAppData;
     int knownFolderCalls = 0;

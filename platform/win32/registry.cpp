@@ -62,6 +62,17 @@ Status RegistryDeleteValue(const RegistryKey& key, const std::u16string& name) {
     return Status(static_cast<std::uint32_t>(RegDeleteValueW(Native(key), win32::Wide(name))));
 }
 
+Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::uint32_t capacity,
+                       std::u16string& name) {
+    std::u16string buffer(capacity, u'\0');
+    DWORD length = capacity;
+    const LSTATUS result =
+        RegEnumKeyExW(Native(key), index, reinterpret_cast<wchar_t*>(buffer.data()), &length,
+                      nullptr, nullptr, nullptr, nullptr);
+    name = result == ERROR_SUCCESS ? buffer.substr(0, length) : std::u16string();
+    return Status(static_cast<std::uint32_t>(result));
+}
+
 void RegistryCloseKey(std::intptr_t handle) {
     RegCloseKey(reinterpret_cast<HKEY>(handle));
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 #include "support/test_platform.h"
@@ -50,6 +51,31 @@ TEST_F(RegistryCodesTest, AMissingValueIsNotFoundForTheSizeTheDataAndTheDelete) 
     EXPECT_EQ(platform::RegistryQueryValue(key, u"Missing", type, data, size).code(),
               platform::kErrorFileNotFound);
     EXPECT_EQ(platform::RegistryDeleteValue(key, u"Missing").code(), platform::kErrorFileNotFound);
+}
+
+TEST_F(RegistryCodesTest, SubkeysAreEnumeratedInOrderUntilNoMoreItems) {
+    platform::RegistryKey created;
+    for (const char16_t* name : {u"beta", u"Alpha", u"gamma\\deeper"}) {
+        ASSERT_TRUE(platform::RegistryCreateKey(kHkeyCurrentUser, key_ + u"\\" + name,
+                                                platform::kKeySetValue, created)
+                        .ok());
+    }
+    platform::RegistryKey key;
+    ASSERT_TRUE(platform::RegistryOpenKey(kHkeyCurrentUser, key_, platform::kKeyRead, key).ok());
+    std::vector<std::u16string> names;
+    std::u16string name;
+    std::uint32_t index = 0;
+    platform::Status status;
+    while ((status = platform::RegistryEnumKey(key, index, 256, name)).ok()) {
+        names.push_back(name);
+        ++index;
+    }
+    EXPECT_EQ(status.code(), platform::kErrorNoMoreItems);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"Alpha", u"beta", u"gamma"}));
+    // A name that does not fit the buffer with its NUL.
+    EXPECT_EQ(platform::RegistryEnumKey(key, 0, 5, name).code(), platform::kErrorMoreData);
+    EXPECT_TRUE(platform::RegistryEnumKey(key, 0, 6, name).ok());
+    EXPECT_EQ(name, u"Alpha");
 }
 
 }  // namespace

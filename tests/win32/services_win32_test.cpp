@@ -7,6 +7,7 @@
 #include <string>
 
 #include "actions/services.h"
+#include "support/service_config_win32.h"
 
 namespace {
 
@@ -35,17 +36,7 @@ class ServicesWin32Test : public ::testing::Test {
         }
         CloseServiceHandle(manager_);
     }
-    DWORD ConfiguredStartType() const {
-        SC_HANDLE service = OpenServiceW(manager_, name_.c_str(), SERVICE_QUERY_CONFIG);
-        DWORD needed = 0;
-        QueryServiceConfigW(service, nullptr, 0, &needed);
-        std::vector<BYTE> buffer(needed);
-        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
-        const DWORD startType =
-            QueryServiceConfigW(service, config, needed, &needed) ? config->dwStartType : 99;
-        CloseServiceHandle(service);
-        return startType;
-    }
+    DWORD ConfiguredStartType() const { return ::ConfiguredStartType(manager_, name_); }
     std::u16string Name() const { return std::u16string(name_.begin(), name_.end()); }
 
     std::wstring name_;

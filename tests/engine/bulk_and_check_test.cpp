@@ -1,0 +1,179 @@
+// Profiles, revert-all, and the check that a revert restores only captures its own tweak
+// could have taken.
+#include <gtest/gtest.h>
+
+#include "engine/capture_check.h"
+#include "engine/engine_fixture.h"
+#include "engine/profiles.h"
+#include "support/state_matchers.h"
+
+namespace {
+
+TEST_F(EngineTest, AProfileAppliesOnlyWhatIsNotYetApplied) {
+    ASSERT_TRUE(ApplyTweak(state, "gamemode", true));
+    ASSERT_TRUE(ApplyTweak(state, "telemetry", true));
+    sim::machine().registryFaults.deniedKeys.insert(
+        u"HKEY_CURRENT_USER\\Software\\Microsoft\\Siuf\\Rules");  // feedback fails
+    EXPECT_TRUE(ApplyProfile(state, "Laptop"));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"profile Laptop : 3 tweaks"}));
+    EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
+    EXPECT_FALSE(IsApplied(state, "feedback"));
+    for (const char* id : {"menudelay", "transparency", "adid"})
+        EXPECT_TRUE(IsApplied(state, id)) << id;
+
+    EXPECT_FALSE(ApplyProfile(state, "Laptop"));
+    EXPECT_EQ(Log().back(), "profile Laptop : 0 tweaks");
+    EXPECT_FALSE(ApplyProfile(state, "laptop"));
+    EXPECT_EQ(state.LogEntries.size(), 2u);
+}
+
+TEST_F(EngineTest, RevertAllGoesInByteOrderSkipsTheAppsAndCountsStrangers) {
+    for (const char* id : {"transparency", "adid", "activity", "menudelay"})
+        ASSERT_TRUE(ApplyTweak(state, id, true));
+    state.AppliedSet.insert("debloat-appx");
+    state.AppliedSet.insert("from-another-catalog");
+    EXPECT_FALSE(RevertAll(state));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"revert all : 4 ok, 1 failures"}));
+    EXPECT_EQ(state.LogEntries.back().kind, LogKind::Warning);
+    EXPECT_EQ(state.AppliedSet,
+              (std::set<std::string, std::less<>>{"debloat-appx", "from-another-catalog"}));
+
+    state.AppliedSet.erase("from-another-catalog");
+    EXPECT_TRUE(RevertAll(state));
+    EXPECT_EQ(Log().back(), "revert all : 0 ok, 0 failures");
+    EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
+}
+
+TEST_F(EngineTest, RevertAllGoesInTheSetsOrderNotTheCatalogs) {
+    // The catalog lists hibernation before the telemetry tasks; their ids sort the other way.
+    ASSERT_TRUE(ApplyTweak(state, "hibernate", true));
+    ASSERT_TRUE(ApplyTweak(state, "debloat-tasks", true));
+    sim::machine().processes.runs.clear();
+    EXPECT_TRUE(RevertAll(state));
+    const std::vector<std::u16string> commands = Commands();
+    ASSERT_FALSE(commands.empty());
+    EXPECT_TRUE(commands.front().starts_with(u"schtasks "));
+    EXPECT_EQ(commands.back(), u"powercfg /h on");
+}
+
+struct Crafted {
+    const char* name;
+    const char* id;
+    void (*craft)(AppState&);
+};
+
+RegistryCapture Capture(RegistryRoot root, std::u16string key, std::u16string value) {
+    return {root, std::move(key), std::move(value), true, 4, {1, 0, 0, 0}};
+}
+
+std::vector<std::uint8_t> Sz(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (const char16_t unit : text)
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+const std::u16string kInterfaces(kTcpipInterfacesKey);
+
+TEST_F(EngineTest, ARevertRefusesCapturesThatAreNotTheTweaksOwn) {
+    const Crafted cases[] = {
+        {"a key of no tweak", "menudelay",
+         [](AppState& s) {
+             s.RegistryBackups["menudelay"].push_back(
+                 Capture(RegistryRoot::LocalMachine, u"SOFTWARE\\Evil", u"MenuShowDelay"));
+         }},
+        {"another root", "menudelay",
+         [](AppState& s) {
+             s.RegistryBackups["menudelay"].push_back(
+                 Capture(RegistryRoot::LocalMachine, u"Control Panel\\Desktop", u"MenuShowDelay"));
+         }},
+        {"a key one character off", "menudelay",
+         [](AppState& s) {
+             s.RegistryBackups["menudelay"].push_back(
+                 Capture(RegistryRoot::CurrentUser, u"Control Panel\\Desktops", u"MenuShowDelay"));
+         }},
+        {"a value one character off", "menudelay",
+         [](AppState& s) {
+             s.RegistryBackups["menudelay"].push_back(
+                 Capture(RegistryRoot::CurrentUser, u"Control Panel\\Desktop", u"MenuShowDelays"));
+         }},
+        {"a nagle key one level too deep", "nagle",
+         [](AppState& s) {
+             s.RegistryBackups["nagle"].push_back(Capture(
+                 RegistryRoot::LocalMachine, kInterfaces + u"\\{A}\\x", u"TcpAckFrequency"));
+         }},
+        {"a nagle key with no interface", "nagle",
+         [](AppState& s) {
+             s.RegistryBackups["nagle"].push_back(
+                 Capture(RegistryRoot::LocalMachine, kInterfaces + u"\\", u"TcpAckFrequency"));
+         }},
+        {"a quote in a server list", "dns",
+         [](AppState& s) {
+             s.BackupStore["dns.alias"] = "Ethernet";
+             s.RegistryBackups["dns"].push_back({RegistryRoot::LocalMachine, kInterfaces + u"\\{G}",
+                                                 u"NameServer", true, 1, Sz(u"1.1.1.1\" & calc")});
+         }},
+        {"a service of another tweak", "diagtrack",
+         [](AppState& s) {
+             s.ServiceBackups["diagtrack"].push_back({u"Fax", true, 3});
+         }},
+        {"a boot start type", "debloat-services",
+         [](AppState& s) {
+             s.ServiceBackups["debloat-services"].push_back({u"Fax", true, 0});
+         }},
+        {"a system start type", "diagtrack",
+         [](AppState& s) {
+             s.ServiceBackups["diagtrack"].push_back({u"DiagTrack", true, 1});
+         }},
+        {"a registry capture under a service tweak", "diagtrack",
+         [](AppState& s) {
+             s.RegistryBackups["diagtrack"].push_back(
+                 Capture(RegistryRoot::CurrentUser, u"Control Panel\\Desktop", u"MenuShowDelay"));
+         }},
+    };
+    sim::machine().serviceManager.services[u"Fax"] = {4, false, 0, false};
+    sim::machine().serviceManager.services[u"DiagTrack"] = {4, false, 0, false};
+    for (const Crafted& c : cases) {
+        SCOPED_TRACE(c.name);
+        state = AppState{};
+        state.AppliedSet.insert(c.id);
+        // One honest capture first: it must not be restored either.
+        state.RegistryBackups["menudelay"] = {{RegistryRoot::CurrentUser, u"Control Panel\\Desktop",
+                                               u"MenuShowDelay", true, 1, Sz(u"400")}};
+        c.craft(state);
+        const AppState before = state;
+        const auto registry = sim::machine().registry.keys;
+        sim::machine().processes.runs.clear();
+        sim::machine().serviceManager.calls.clear();
+        EXPECT_FALSE(CapturesAreTheTweaksOwn(state, *LookupPlan(c.id)));
+        EXPECT_FALSE(RevertTweak(state, c.id, false));
+        EXPECT_EQ(Log().back(), std::string("revert failed  ") + LookupTweak(c.id)->name);
+        EXPECT_TRUE(SamePersisted(state, before));
+        EXPECT_EQ(sim::machine().registry.keys, registry);
+        EXPECT_TRUE(Commands().empty());
+        EXPECT_TRUE(sim::machine().serviceManager.calls.empty());
+    }
+}
+
+TEST_F(EngineTest, CapturesTheTweaksThemselvesTookPassTheCheck) {
+    sim::machine().network.adapters = {{"{G}", u"Ethernet", 6, 1}};
+    sim::PutRegistryValue(
+        platform::kHkeyLocalMachine,
+        u"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{G}", u"NameServer",
+        1, Sz(u"10.0.0.1,fe80::1%3 192.168.1.1"));
+    auto& services = sim::machine().serviceManager.services;
+    for (const char16_t* name : {u"DiagTrack", u"MapsBroker", u"Fax"})
+        services[name] = {2, true, 0, false};
+    for (const TweakPlan& plan : TweakPlans) {
+        if (plan.action == TweakAction::AppxRemoval)
+            continue;
+        SCOPED_TRACE(std::string(plan.id));
+        ASSERT_TRUE(ApplyTweak(state, plan.id, true));
+        EXPECT_TRUE(CapturesAreTheTweaksOwn(state, plan));
+        EXPECT_TRUE(RevertTweak(state, plan.id, true));
+    }
+}
+
+}  // namespace
