@@ -24,3 +24,7 @@ if(WIN32)
     target_include_directories(imgui SYSTEM PUBLIC ${QF_IMGUI_DIR}/backends)
     target_link_libraries(imgui PUBLIC d3d11 dxgi d3dcompiler dwmapi gdi32 imm32)
 endif()
+
+# Assertions reach ImGuiAssertFailed, which every executable that links Dear ImGui defines.
+target_compile_definitions(imgui PUBLIC "IMGUI_USER_CONFIG=\"ui/imgui_config.h\"")
+target_include_directories(imgui PUBLIC ${CMAKE_SOURCE_DIR})
