@@ -12,7 +12,23 @@ TimerResolution& timerResolution() {
     return instance;
 }
 
+RestorePoints& restorePoints() {
+    static RestorePoints instance;
+    return instance;
+}
+
 void Reset() {
+    {
+        RestorePoints& points = restorePoints();
+        std::lock_guard lock(points.mutex);
+        points.highest = 0;
+        points.recentPointExists = false;
+        points.refusal = 0;
+        points.queryError = 0;
+        points.apartments = 0;
+        points.apartmentsAtRequest = 0;
+        points.descriptions.clear();
+    }
     Machine& m = machine();
     m = Machine{};
     timerResolution().available = true;

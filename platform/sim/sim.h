@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -190,7 +191,20 @@ struct Machine {
     std::vector<std::u16string> attributeQueries;
 };
 
+// Used by the restore-point worker thread, hence behind a lock and apart from Machine.
+struct RestorePoints {
+    std::mutex mutex;
+    std::int64_t highest = 0;  // the newest point's sequence number; 0: none
+    bool recentPointExists = false;
+    std::uint32_t refusal = 0;     // nStatus of a refused request (ERROR_SERVICE_DISABLED...)
+    std::uint32_t queryError = 0;  // the WMI query fails with this
+    int apartments = 0;            // COM apartments entered and not left
+    int apartmentsAtRequest = 0;
+    std::vector<std::u16string> descriptions;  // of every request, in order
+};
+
 Machine& machine();
+RestorePoints& restorePoints();
 // Kept apart from Machine so that threads still running can use it across a Reset.
 TimerResolution& timerResolution();
 void Reset();

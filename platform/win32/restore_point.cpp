@@ -1,0 +1,155 @@
+// System Restore through SrClient.dll and WMI.
+#include "platform/restore_point.h"
+
+#include <windows.h>
+
+#include <srrestoreptapi.h>
+#include <wbemcli.h>
+
+#include <algorithm>
+#include <string>
+
+namespace platform {
+namespace {
+
+using SetRestorePoint = BOOL(WINAPI*)(PRESTOREPOINTINFOW, PSTATEMGRSTATUS);
+
+// Releases a COM interface when it goes out of scope.
+template <typename Interface>
+class Com {
+  public:
+    Com() = default;
+    ~Com() {
+        if (pointer_ != nullptr)
+            pointer_->Release();
+    }
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+    Interface* operator->() const { return pointer_; }
+    Interface* get() const { return pointer_; }
+    Interface** put() { return &pointer_; }
+
+  private:
+    Interface* pointer_ = nullptr;
+};
+
+// Frees the library when it goes out of scope.
+class Library {
+  public:
+    explicit Library(HMODULE module) : module_(module) {}
+    ~Library() {
+        if (module_ != nullptr)
+            FreeLibrary(module_);
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    HMODULE get() const { return module_; }
+
+  private:
+    HMODULE module_;
+};
+
+// From the system directory by full path: a DLL of the same name beside the program or in
+// the current directory is never loaded.
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+}  // namespace
+
+ComApartment::ComApartment() {
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    // S_FALSE: this thread was in the apartment already, and still owes one CoUninitialize.
+    entered_ = SUCCEEDED(result);
+    status_ = entered_ ? Status() : Status(static_cast<std::uint32_t>(result));
+}
+
+ComApartment::~ComApartment() {
+    if (entered_)
+        CoUninitialize();
+}
+
+Status RestorePointHighestSequence(std::int64_t& sequence) {
+    sequence = 0;
+    Com<IWbemLocator> locator;
+    HRESULT result = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IWbemLocator, reinterpret_cast<void**>(locator.put()));
+    if (FAILED(result))
+        return Status(static_cast<std::uint32_t>(result));
+    Com<IWbemServices> services;
+    BSTR space = SysAllocString(L"root\\default");
+    result = locator->ConnectServer(space, nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+                                    services.put());
+    SysFreeString(space);
+    if (FAILED(result))
+        return Status(static_cast<std::uint32_t>(result));
+    // The process may run at the identify level; the query needs impersonation.
+    result =
+        CoSetProxyBlanket(services.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                          RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    if (FAILED(result))
+        return Status(static_cast<std::uint32_t>(result));
+    Com<IEnumWbemClassObject> rows;
+    BSTR language = SysAllocString(L"WQL");
+    BSTR query = SysAllocString(L"SELECT SequenceNumber FROM SystemRestore");
+    result =
+        services->ExecQuery(language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
+                            nullptr, rows.put());
+    SysFreeString(query);
+    SysFreeString(language);
+    if (FAILED(result))
+        return Status(static_cast<std::uint32_t>(result));
+    for (;;) {
+        Com<IWbemClassObject> row;
+        ULONG returned = 0;
+        result = rows->Next(static_cast<LONG>(WBEM_INFINITE), 1, row.put(), &returned);
+        if (FAILED(result))
+            return Status(static_cast<std::uint32_t>(result));
+        if (returned == 0)
+            return Status();
+        VARIANT value;
+        VariantInit(&value);
+        if (SUCCEEDED(row->Get(L"SequenceNumber", 0, &value, nullptr, nullptr)) &&
+            SUCCEEDED(VariantChangeType(&value, &value, 0, VT_I8))) {
+            sequence = std::max<std::int64_t>(sequence, value.llVal);
+        }
+        VariantClear(&value);
+    }
+}
+
+Status RestorePointSet(const std::u16string& description, std::uint32_t& smgrStatus,
+                       std::int64_t& sequence) {
+    smgrStatus = 0;
+    sequence = 0;
+    Library library(LoadSystemLibrary(L"SrClient.dll"));
+    Library fallback(library.get() == nullptr ? LoadSystemLibrary(L"sfc.dll") : nullptr);
+    const HMODULE module = library.get() != nullptr ? library.get() : fallback.get();
+    if (module == nullptr)
+        return Status(GetLastError());
+    // Through a generic function pointer: the entry point's real type differs from FARPROC.
+    const auto set = reinterpret_cast<SetRestorePoint>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, "SRSetRestorePointW")));
+    if (set == nullptr)
+        return Status(GetLastError());
+    RESTOREPOINTINFOW request{};
+    request.dwEventType = kBeginSystemChange;
+    request.dwRestorePtType = kModifySettings;
+    request.llSequenceNumber = 0;
+    const std::size_t units = std::min<std::size_t>(description.size(), MAX_DESC_W - 1);
+    std::copy_n(description.begin(), units, request.szDescription);
+    STATEMGRSTATUS status{};
+    const BOOL accepted = set(&request, &status);
+    const DWORD error = GetLastError();
+    smgrStatus = status.nStatus;
+    sequence = status.llSequenceNumber;
+    if (!accepted)
+        return Status(status.nStatus != 0 ? status.nStatus : (error != 0 ? error : 1));
+    return Status();
+}
+
+}  // namespace platform
