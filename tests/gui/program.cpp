@@ -8,6 +8,7 @@ namespace {
 
 struct Search {
     DWORD processId;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -18,7 +19,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
     if (owner == search->processId && std::wstring(className) == L"QuillfarrowOptimizer" &&
-        IsWindowVisible(window)) {
+        (!search->visibleOnly || IsWindowVisible(window))) {
         search->found = window;
         return FALSE;
     }
@@ -48,6 +49,12 @@ long WaitExit(HANDLE process, DWORD deadlineMs) {
 }
 
 }  // namespace
+
+HWND FindMainWindow(DWORD processId, bool visibleOnly) {
+    Search search{processId, visibleOnly, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 std::wstring Path() {
     wchar_t self[MAX_PATH] = {};
@@ -83,9 +90,7 @@ Running::~Running() {
 HWND Running::WaitForWindow(DWORD deadlineMs) {
     const ULONGLONG end = GetTickCount64() + deadlineMs;
     while (window_ == nullptr && GetTickCount64() < end) {
-        Search search{processId_, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        window_ = search.found;
+        window_ = FindMainWindow(processId_, true);
         if (window_ == nullptr)
             Sleep(20);
     }

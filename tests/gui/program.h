@@ -36,6 +36,9 @@ class Running {
     HWND window_ = nullptr;
 };
 
+// The process's window of the program's class, or nullptr.
+HWND FindMainWindow(DWORD processId, bool visibleOnly);
+
 std::vector<unsigned char> FileBytes(const std::wstring& path);
 std::wstring TempFolder();
 

@@ -21,29 +21,9 @@ constexpr DWORD kWindowStateMs = 5000;
 
 const std::regex kOneReadyLine("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]  optimizer ready\r\n");
 
-struct WindowSearch {
-    DWORD processId;
-    bool found;
-};
-
-BOOL CALLBACK MatchAnyMainWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (owner == search->processId && std::wstring(className) == L"QuillfarrowOptimizer") {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Shown or not.
 bool HasMainWindow(DWORD processId) {
-    WindowSearch search{processId, false};
-    EnumWindows(MatchAnyMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return program::FindMainWindow(processId, false) != nullptr;
 }
 
 struct Outcome {
