@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "actions/timer_holder.h"
+#include "sysinfo/snapshot.h"
 #include "ui/shell_state.h"
 #include "platform/process.h"
 #include "state/session_log.h"
@@ -8,6 +9,7 @@
 
 CommandLineOptions StartSession(AppState& state) {
     LoadState(state);
+    TakeMachineSnapshot();
     // A timer resolution recorded as applied is held again in this run.
     if (IsApplied(state, "timerres")) {
         static_cast<void>(StartTimerHolder());

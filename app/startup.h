@@ -1,5 +1,5 @@
-// The platform-neutral start-up steps: the saved state is loaded (and a held timer
-// resolution taken up again), the command line read
+// The platform-neutral start-up steps: the saved state is loaded, the machine snapshot
+// taken (and a held timer resolution taken up again), the command line read
 // (a page switch sets CurrentPage), and an interactive run announces itself in the log.
 #pragma once
 
