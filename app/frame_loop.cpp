@@ -1,5 +1,11 @@
 #include "app/frame_loop.h"
 
+#include "sysinfo/load_sample.h"
+
+void RefreshLiveFigures() {
+    SampleMachineLoad();
+}
+
 int RunFrameLoop(FrameHost& host, const std::u16string& screenshotPath) {
     const bool screenshotRun = !screenshotPath.empty();
     int frames = 0;

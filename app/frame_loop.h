@@ -13,7 +13,7 @@ class FrameHost {
     // Drains every waiting window message; false once the quit message was among them.
     virtual bool PumpMessages() = 0;
     virtual std::uint64_t TickMs() = 0;
-    // The every-500-ms work: load figures, then the restore-point poll.
+    // The every-500-ms work: the Windows host calls RefreshLiveFigures.
     virtual void Sample() = 0;
     virtual bool IsIconic() = 0;
     // Asks the swap chain whether a frame would be seen, without presenting one.
@@ -26,6 +26,10 @@ class FrameHost {
 
 inline constexpr int kScreenshotFrame = 24;
 inline constexpr std::uint64_t kSampleIntervalMs = 500;
+
+// The every-500-ms work of the loop, also while the window is minimized: the load figures
+// of the machine record.
+void RefreshLiveFigures();
 
 // Runs until the quit message or, with a screenshot path, until the 24th frame is captured.
 // Returns the number of frames presented.

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "actions/timer_holder.h"
+#include "sysinfo/snapshot.h"
 #include "ui/shell_state.h"
 #include "state/session_log.h"
 #include "state/state_file.h"
@@ -15,6 +16,7 @@ std::u16string InstanceLockName(std::u16string_view userSid) {
 
 void StartSession(AppState& state, const CommandLineOptions& options) {
     LoadState(state);
+    TakeMachineSnapshot();
     // A timer resolution recorded as applied is held again in this run.
     if (IsApplied(state, "timerres")) {
         static_cast<void>(StartTimerHolder());

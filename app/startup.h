@@ -1,7 +1,8 @@
 // The platform-neutral start-up steps: which runs take the one-copy-per-user lock and what it
-// is called, then the saved state loaded (and a held timer resolution taken up again), the
-// parsed command line applied (a page switch sets CurrentPage), and an interactive run
-// announced in the log (with a warning when the state file was there but unreadable).
+// is called, then the saved state loaded, the machine snapshot taken (and a held timer
+// resolution taken up again), the parsed command line applied (a page switch sets
+// CurrentPage), and an interactive run announced in the log (with a warning when the state
+// file was there but unreadable).
 #pragma once
 
 #include <string>

@@ -10,7 +10,6 @@
 
 namespace platform {
 
-inline constexpr std::uint32_t kErrorBufferOverflow = 111;
 inline constexpr std::uint32_t kIfTypeSoftwareLoopback = 24;
 inline constexpr std::uint32_t kIfTypeTunnel = 131;
 inline constexpr std::uint32_t kIfOperStatusUp = 1;

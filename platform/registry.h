@@ -1,6 +1,6 @@
 // The registry, shaped like RegOpenKeyExW, RegCreateKeyExW, RegQueryValueExW,
-// RegSetValueExW, RegDeleteValueW, RegEnumKeyExW and RegCloseKey. Every key is opened in
-// the process's native view; no view flag is ever passed.
+// RegSetValueExW, RegDeleteValueW, RegEnumKeyExW and RegCloseKey. A key is opened in the
+// process's native view unless the caller adds KEY_WOW64_64KEY to the access it asks.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@ inline constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
 inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
 inline constexpr std::uint32_t kKeyRead = 0x20019u;
 inline constexpr std::uint32_t kKeySetValue = 0x0002u;
+inline constexpr std::uint32_t kKeyWow64_64Key = 0x0100u;
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;

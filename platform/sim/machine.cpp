@@ -43,8 +43,29 @@ void Reset() {
     m.registry.keys[u"HKEY_CURRENT_USER"];
     m.registry.keys[u"HKEY_LOCAL_MACHINE"];
     m.tickMs = 1000;
+    // A four-core, eight-thread machine on Windows 11 with a processor cache entry.
+    for (const std::uint32_t relationship : {0u, 2u, 0u, 0u, 0u}) {
+        const Bytes entry = ProcessorInformationEntry(relationship);
+        m.systemInfo.processorInformation.insert(m.systemInfo.processorInformation.end(),
+                                                 entry.begin(), entry.end());
+    }
+    m.systemInfo.processors = 8;
+    m.systemInfo.times = {8'000'000'000, 10'000'000'000, 3'000'000'000};
+    m.systemInfo.memory = {16ull << 30, 10ull << 30};
+    m.systemInfo.drives[u"C:\\"] = {200ull << 30, 512ull << 30};
+    m.systemInfo.computerName = u"SIMHOST";
+    m.systemInfo.build = 22631;
     m.localTime = platform::LocalTime{9, 5, 7};
     m.arguments = {u"C:\\Program Files\\Quillfarrow\\QuillfarrowOptimizer.exe"};
+}
+
+Bytes ProcessorInformationEntry(std::uint32_t relationship) {
+    Bytes entry(platform::kProcessorInformationEntrySize, 0);
+    for (std::size_t i = 0; i < 4; ++i) {
+        entry[platform::kProcessorInformationRelationshipOffset + i] =
+            static_cast<std::uint8_t>(relationship >> (8 * i));
+    }
+    return entry;
 }
 
 std::u16string NormalizePath(std::u16string path) {

@@ -1,6 +1,7 @@
 // The simulated registry: keys and value names compare without case, keys are created with
 // their missing parents, handles keep the access they were opened with, and keys or values
-// can be made to refuse.
+// can be made to refuse. The simulated process is a 64-bit one, so KEY_WOW64_64KEY names the
+// view it has anyway and changes nothing.
 #include "platform/registry.h"
 
 #include <algorithm>
@@ -69,6 +70,7 @@ Status Reachable(std::uint32_t root, const std::u16string& subkey, std::uint32_t
 Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                        RegistryKey& key) {
     key.Close();
+    Reg().openAccess.push_back(access);
     // A missing key is not found before any right is checked, as on Windows.
     const std::u16string full = sim::RegistryPath(root, subkey);
     if (!full.empty() && Reg().keys.count(full) == 0)

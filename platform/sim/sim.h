@@ -16,6 +16,7 @@
 #include "platform/network.h"
 #include "platform/pointer.h"
 #include "platform/power.h"
+#include "platform/system_info.h"
 #include "platform/sim/no_case.h"
 
 namespace sim {
@@ -72,6 +73,8 @@ struct Registry {
     };
     std::map<std::intptr_t, OpenKey> open;
     std::intptr_t nextHandle = 0x100;
+    // The access asked by every RegistryOpenKey, in order.
+    std::vector<std::uint32_t> openAccess;
 };
 
 struct RegistryFaults {
@@ -167,6 +170,28 @@ struct Pointer {
     std::uint32_t setError = 0;
 };
 
+// The machine's facts and load; each query has a switch that makes it fail.
+struct SystemInfo {
+    platform::ProcessorTimes times;
+    std::uint32_t timesError = 0;
+    platform::MemoryStatus memory;
+    std::uint32_t memoryError = 0;
+    // Drives by root ("C:\\"); any other root is not found.
+    std::map<std::u16string, platform::DiskSpace, NoCaseLess> drives;
+    // SYSTEM_LOGICAL_PROCESSOR_INFORMATION entries as the call returns them; empty, the call
+    // asks for a length of 0.
+    Bytes processorInformation;
+    // The call with a buffer fails with this code when non-zero.
+    std::uint32_t processorInformationError = 0;
+    std::uint32_t processors = 0;
+    std::u16string computerName;
+    // RtlGetVersion: its build, or this code (ERROR_PROC_NOT_FOUND: no entry point).
+    std::uint32_t build = 0;
+    std::uint32_t versionError = 0;
+    bool elevated = false;
+    std::uint32_t elevationError = 0;
+};
+
 struct Machine {
     FileSystem fileSystem;
     FileFaults fileFaults;
@@ -178,6 +203,7 @@ struct Machine {
     Threads threads;
     Network network;
     Pointer pointer;
+    SystemInfo systemInfo;
     // Empty when the known-folder lookup fails.
     std::optional<std::u16string> localAppData;
     int knownFolderCalls = 0;
@@ -219,6 +245,10 @@ void PutRegistryValue(std::uint32_t root, const std::u16string& subkey, const st
 std::optional<RegistryValue> RegistryValueOf(std::uint32_t root, const std::u16string& subkey,
                                              const std::u16string& name);
 bool RegistryKeyExists(std::uint32_t root, const std::u16string& subkey);
+
+// One SYSTEM_LOGICAL_PROCESSOR_INFORMATION entry of the given relationship, as the call
+// fills it.
+Bytes ProcessorInformationEntry(std::uint32_t relationship);
 
 // Test conveniences over machine().fileSystem.
 void PutFile(const std::u16string& path, Bytes content);

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "app/frame_loop.h"
+#include "support/sim_fixture.h"
 
 namespace {
 
@@ -13,6 +15,9 @@ class CountingHost final : public FrameHost {
     std::function<bool(int turn)> quitAt = [](int) { return false; };
     std::function<bool(int turn)> iconicAt = [](int) { return false; };
     std::function<bool(int turn)> occludedAt = [](int) { return false; };
+    // The sample's work and what a frame reads; nothing by default.
+    std::function<void()> sampleWork = [] {};
+    std::function<void(int turn)> drawWork = [](int) {};
     std::uint64_t tick = 0;
     std::uint64_t tickStep = 16;
 
@@ -24,7 +29,10 @@ class CountingHost final : public FrameHost {
         return !quitAt(turns) && turns < 100000;
     }
     std::uint64_t TickMs() override { return tick += tickStep; }
-    void Sample() override { ++samples; }
+    void Sample() override {
+        ++samples;
+        sampleWork();
+    }
     bool IsIconic() override { return iconicAt(turns); }
     PresentResult TestPresent() override {
         ++tests;
@@ -33,6 +41,7 @@ class CountingHost final : public FrameHost {
     void Sleep(std::uint32_t) override { ++sleeps; }
     PresentResult DrawAndPresent() override {
         ++presents;
+        drawWork(turns);
         return occludedAt(turns) ? PresentResult::Occluded : PresentResult::Shown;
     }
     void SaveScreenshot(const std::u16string& path) override {
@@ -91,6 +100,45 @@ TEST(FrameLoop, TheMachineIsSampledFirstThenWhenMoreThan500MsHavePassed) {
     // 10100 (the first turn), then 10700 and 11300 and 11900: 600 ms apart, since exactly
     // 500 is not enough.
     EXPECT_EQ(host.samples, 4);
+}
+
+// The real sample work over the simulated machine: what a frame would show of the record.
+class LiveFiguresLoopTest : public SimTest {
+  protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        host.tick = 10000;
+        host.tickStep = 100;  // samples on the turns that see 10100, 10700, 11300, ...
+        host.sampleWork = RefreshLiveFigures;
+        host.quitAt = [](int turn) { return turn == 13; };
+        // The machine gains memory after the first turn.
+        host.drawWork = [this](int) {
+            shownMemory.push_back(GetMachineInfo().MemTotal);
+            sim::machine().systemInfo.memory.totalPhysical = 32ull << 30;
+        };
+    }
+    CountingHost host;
+    std::vector<std::uint64_t> shownMemory;  // MemTotal as each presented frame saw it
+};
+
+TEST_F(LiveFiguresLoopTest, TheFirstFrameShowsMemoryAndItIsRefreshedAfterMoreThan500Ms) {
+    RunFrameLoop(host, u"");
+    ASSERT_EQ(shownMemory.size(), 12u);
+    // Turns 1-6 show the first sample; turn 7 (600 ms later) samples again.
+    for (std::size_t turn = 1; turn <= 12; ++turn) {
+        SCOPED_TRACE(turn);
+        EXPECT_EQ(shownMemory[turn - 1], turn < 7 ? 16ull << 30 : 32ull << 30);
+    }
+}
+
+TEST_F(LiveFiguresLoopTest, TheFiguresAreRefreshedWhileTheWindowIsMinimized) {
+    // Minimized from the second turn until the quit: one frame, yet turn 7 samples.
+    host.iconicAt = [](int turn) { return turn >= 2; };
+    host.quitAt = [](int turn) { return turn == 9; };
+    RunFrameLoop(host, u"");
+    EXPECT_EQ(shownMemory, (std::vector<std::uint64_t>{16ull << 30}));
+    EXPECT_EQ(host.samples, 2);
+    EXPECT_EQ(GetMachineInfo().MemTotal, 32ull << 30);
 }
 
 }  // namespace

@@ -33,6 +33,15 @@ TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
     EXPECT_TRUE(sim::FileContent(LogPath()).has_value());
 }
 
+TEST_F(StartupTest, TheMachineSnapshotIsTakenWithItsFirstLoadSample) {
+    static_cast<void>(StartSession(state));
+    const MachineInfo& info = GetMachineInfo();
+    EXPECT_EQ(info.HostName, u"SIMHOST");
+    EXPECT_EQ(info.OsName, u"Windows 11  build 22631");
+    EXPECT_EQ(info.CpuName, u"CPU");
+    EXPECT_EQ(info.MemTotal, 16ull << 30);
+}
+
 TEST_F(StartupTest, AScreenshotRunLogsNothing) {
     StartSession(state, Parsed({u"--shot=C:\\shot.bmp", u"--page=1"}));
     EXPECT_EQ(CurrentPage, 1);

@@ -1,4 +1,5 @@
-// Each test starts on a fresh simulated machine with the data folder not yet resolved.
+// Each test starts on a fresh simulated machine with the data folder not yet resolved and
+// no machine snapshot taken.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "platform/status.h"
 #include "state/data_folder.h"
 #include "state/state_file.h"
+#include "sysinfo/machine_info.h"
 
 class SimTest : public ::testing::Test {
   protected:
@@ -18,6 +20,7 @@ class SimTest : public ::testing::Test {
         sim::Reset();
         ForgetDataFolder();
         ForgetStateFileLoad();
+        ForgetMachineInfo();
     }
 
     static std::u16string Folder() {
