@@ -34,7 +34,7 @@ TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
 }
 
 TEST_F(StartupTest, TheMachineSnapshotIsTakenWithItsFirstLoadSample) {
-    static_cast<void>(StartSession(state));
+    StartSession(state, Parsed({}));
     const MachineInfo& info = GetMachineInfo();
     EXPECT_EQ(info.HostName, u"SIMHOST");
     EXPECT_EQ(info.OsName, u"Windows 11  build 22631");
