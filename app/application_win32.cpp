@@ -69,7 +69,7 @@ class WindowsFrameHost final : public FrameHost {
         return running;
     }
     std::uint64_t TickMs() override { return platform::TickCountMs(); }
-    void Sample() override { RefreshLiveFigures(); }
+    void Sample() override { RefreshLiveFigures(TheAppState()); }
     bool IsIconic() override { return ::IsIconic(MainWindowHandle) != FALSE; }
     PresentResult TestPresent() override {
         return Graphics.swapChain->Present(0, DXGI_PRESENT_TEST) == kStatusOccluded

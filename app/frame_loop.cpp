@@ -1,9 +1,11 @@
 #include "app/frame_loop.h"
 
+#include "actions/restore_point.h"
 #include "sysinfo/load_sample.h"
 
-void RefreshLiveFigures() {
+void RefreshLiveFigures(AppState& state) {
     SampleMachineLoad();
+    PollRestorePoint(state);
 }
 
 int RunFrameLoop(FrameHost& host, const std::u16string& screenshotPath) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "state/app_state.h"
+
 class FrameHost {
   public:
     enum class PresentResult { Shown, Occluded };
@@ -28,8 +30,8 @@ inline constexpr int kScreenshotFrame = 24;
 inline constexpr std::uint64_t kSampleIntervalMs = 500;
 
 // The every-500-ms work of the loop, also while the window is minimized: the load figures
-// of the machine record.
-void RefreshLiveFigures();
+// of the machine record, then the outcome of a finished restore-point worker.
+void RefreshLiveFigures(AppState& state);
 
 // Runs until the quit message or, with a screenshot path, until the 24th frame is captured.
 // Returns the number of frames presented.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "actions/restore_point.h"
 #include "app/frame_loop.h"
 #include "support/sim_fixture.h"
 
@@ -107,9 +108,10 @@ class LiveFiguresLoopTest : public SimTest {
   protected:
     void SetUp() override {
         SimTest::SetUp();
+        RestorePointStatus.store(RestorePointOutcome::None);
         host.tick = 10000;
         host.tickStep = 100;  // samples on the turns that see 10100, 10700, 11300, ...
-        host.sampleWork = RefreshLiveFigures;
+        host.sampleWork = [this] { RefreshLiveFigures(state); };
         host.quitAt = [](int turn) { return turn == 13; };
         // The machine gains memory after the first turn.
         host.drawWork = [this](int) {
@@ -118,8 +120,19 @@ class LiveFiguresLoopTest : public SimTest {
         };
     }
     CountingHost host;
+    AppState state;
     std::vector<std::uint64_t> shownMemory;  // MemTotal as each presented frame saw it
 };
+
+TEST_F(LiveFiguresLoopTest, AFinishedRestorePointIsTakenAtTheNextSample) {
+    RestorePointStatus.store(RestorePointOutcome::Created);
+    host.quitAt = [](int turn) { return turn == 2; };
+    RunFrameLoop(host, u"");
+    EXPECT_TRUE(state.RestorePointCreated);
+    ASSERT_EQ(state.LogEntries.size(), 1u);
+    EXPECT_EQ(state.LogEntries[0].message, "restore point created");
+    EXPECT_EQ(RestorePointStatus.load(), RestorePointOutcome::None);
+}
 
 TEST_F(LiveFiguresLoopTest, TheFirstFrameShowsMemoryAndItIsRefreshedAfterMoreThan500Ms) {
     RunFrameLoop(host, u"");
