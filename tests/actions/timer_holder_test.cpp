@@ -80,7 +80,9 @@ TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
     EXPECT_EQ(sim::machine().threads.started, 1);
     EndSession(state);
     EXPECT_FALSE(TimerHolderRunning.load());
-    EXPECT_EQ(Timer().withdrawals.load(), 1);
+    // The stop waits at most 2 s; on a loaded machine under Wine the thread has once been
+    // seen to take longer, and it then withdraws on its own.
+    EXPECT_TRUE(Eventually([] { return Timer().withdrawals.load() == 1; }));
 }
 
 TEST_F(TimerHolderTest, WithoutTheTweakStartUpStartsNoHolder) {
