@@ -80,8 +80,7 @@ TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
     EXPECT_EQ(sim::machine().threads.started, 1);
     EndSession(state);
     EXPECT_FALSE(TimerHolderRunning.load());
-    // The stop waits at most 2 s; on a loaded machine under Wine the thread has once been
-    // seen to take longer, and it then withdraws on its own.
+    // The stop waits at most 2 s; should the thread take longer, it still withdraws.
     EXPECT_TRUE(Eventually([] { return Timer().withdrawals.load() == 1; }));
 }
 
