@@ -10,11 +10,6 @@ bool IsKnownRoot(RegistryRoot root) {
     return root == RegistryRoot::CurrentUser || root == RegistryRoot::LocalMachine;
 }
 
-bool IsNotFound(const platform::Status& status) {
-    return status.code() == platform::kErrorFileNotFound ||
-           status.code() == platform::kErrorPathNotFound;
-}
-
 std::uint32_t Root(RegistryRoot root) {
     return static_cast<std::uint32_t>(root);
 }
@@ -56,14 +51,14 @@ bool ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
     if (const platform::Status opened =
             platform::RegistryOpenKey(Root(root), subkey, platform::kKeyRead, key);
         !opened.ok()) {
-        return IsNotFound(opened);
+        return opened.IsNotFound();
     }
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     if (const platform::Status sized =
             platform::RegistryQueryValue(key, valueName, type, nullptr, size);
         !sized.ok()) {
-        return IsNotFound(sized);
+        return sized.IsNotFound();
     }
     std::vector<std::uint8_t> data(size == 0 ? 1 : size, 0);
     size = static_cast<std::uint32_t>(data.size());
@@ -132,7 +127,7 @@ bool RestoreRegistryValue(const RegistryCapture& capture) {
     if (const platform::Status opened = platform::RegistryOpenKey(
             Root(capture.root), capture.subkey, platform::kKeySetValue, key);
         !opened.ok()) {
-        return IsNotFound(opened);
+        return opened.IsNotFound();
     }
     const platform::Status deleted = platform::RegistryDeleteValue(key, capture.valueName);
     return deleted.ok() || deleted.code() == platform::kErrorFileNotFound;

@@ -113,9 +113,8 @@ bool ApplyChosenDns(AppState& state, const TweakPlan& plan) {
     return ApplyDns(state, plan.id, primary, secondary);
 }
 
-void Log(AppState& state, const char* prefix, std::string_view id, LogKind kind) {
-    const TweakEntry* entry = LookupTweak(id);
-    LogAction(state, std::string(prefix) + entry->name, kind);
+void Log(AppState& state, const char* prefix, const TweakEntry& entry, LogKind kind) {
+    LogAction(state, std::string(prefix) + entry.name, kind);
 }
 
 }  // namespace
@@ -167,7 +166,7 @@ bool ApplyTweak(AppState& state, std::string_view id, bool quiet) {
         state.AppliedSet.emplace(id);
         static_cast<void>(SaveState(state));
         if (!quiet)
-            Log(state, "applied  ", id, LogKind::Success);
+            Log(state, "applied  ", *entry, LogKind::Success);
         return true;
     }
     // A failed attempt leaves the machine as it found it, as far as its captures allow.
@@ -176,6 +175,6 @@ bool ApplyTweak(AppState& state, std::string_view id, bool quiet) {
     state.RegistryBackups.erase(std::string(id));
     state.ServiceBackups.erase(std::string(id));
     if (!quiet)
-        Log(state, "failed  ", id, LogKind::Error);
+        Log(state, "failed  ", *entry, LogKind::Error);
     return false;
 }

@@ -22,6 +22,10 @@ class [[nodiscard]] Status {
     constexpr Status() = default;
     constexpr explicit Status(std::uint32_t code) : code_(code) {}
     constexpr bool ok() const { return code_ == kErrorSuccess; }
+    // The file, key or value is not there, as opposed to there but refused or unreadable.
+    constexpr bool IsNotFound() const {
+        return code_ == kErrorFileNotFound || code_ == kErrorPathNotFound;
+    }
     constexpr std::uint32_t code() const { return code_; }
 
   private:

@@ -20,11 +20,6 @@ LoadRecord& LastLoad() {
     return record;
 }
 
-bool IsNotFound(const platform::Status& status) {
-    return status.code() == platform::kErrorFileNotFound ||
-           status.code() == platform::kErrorPathNotFound;
-}
-
 // Writes the bytes to the file and makes sure they reached the disk.
 bool WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
     if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
@@ -62,7 +57,7 @@ StateFileLoad ReadStateFile(std::vector<std::uint8_t>& bytes) {
             platform::FileCreate(StateFilePath(), platform::kGenericRead, platform::kFileShareRead,
                                  platform::kOpenExisting, platform::kFileAttributeNormal, file);
         !opened.ok()) {
-        return IsNotFound(opened) ? StateFileLoad::Missing : StateFileLoad::Unreadable;
+        return opened.IsNotFound() ? StateFileLoad::Missing : StateFileLoad::Unreadable;
     }
     std::uint64_t size = 0;
     if (!platform::FileSize(file, size).ok())

@@ -3,6 +3,7 @@
 
 #include "actions/registry.h"
 #include "platform/registry.h"
+#include "support/bytes.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -12,16 +13,6 @@ using platform::kHkeyLocalMachine;
 
 const std::u16string kDesktop = u"Control Panel\\Desktop";
 const std::u16string kPolicy = u"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection";
-
-sim::Bytes Utf16Z(std::u16string_view text) {
-    sim::Bytes bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
 
 class RegistryTest : public SimTest {
   protected:
@@ -35,7 +26,7 @@ class RegistryTest : public SimTest {
 
 TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"MenuShowDelay", platform::kRegSz,
-                          Utf16Z(u"400"));
+                          RegSz(u"400"));
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"Flags", platform::kRegBinary, {1, 2, 3});
     const auto before = sim::machine().registry.keys;
 
@@ -47,7 +38,7 @@ TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
     ASSERT_TRUE(SetBinaryCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop, u"Flags",
                                   bytes));
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"MenuShowDelay"),
-              (sim::RegistryValue{platform::kRegSz, Utf16Z(u"0")}));
+              (sim::RegistryValue{platform::kRegSz, RegSz(u"0")}));
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"HungAppTimeout"),
               (sim::RegistryValue{platform::kRegDword, {0xE8, 0x03, 0, 0}}));
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"Flags"),
@@ -57,7 +48,7 @@ TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
     ASSERT_EQ(captures.size(), 3u);
     EXPECT_TRUE(captures[0].existed);
     EXPECT_EQ(captures[0].type, platform::kRegSz);
-    EXPECT_EQ(captures[0].data, Utf16Z(u"400"));
+    EXPECT_EQ(captures[0].data, RegSz(u"400"));
     EXPECT_FALSE(captures[1].existed);
     EXPECT_EQ(captures[1].type, 0u);
     EXPECT_TRUE(captures[1].data.empty());

@@ -13,15 +13,6 @@
 
 namespace {
 
-sim::Bytes Sz(std::u16string_view text) {
-    sim::Bytes bytes;
-    for (const char16_t unit : text)
-        bytes.insert(bytes.end(),
-                     {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
-
 sim::Bytes Expected(const RegistryWrite& write) {
     switch (write.type) {
         case platform::kRegDword:
@@ -30,7 +21,7 @@ sim::Bytes Expected(const RegistryWrite& write) {
                     static_cast<std::uint8_t>(write.dword >> 16),
                     static_cast<std::uint8_t>(write.dword >> 24)};
         case platform::kRegSz:
-            return Sz(write.text);
+            return RegSz(write.text);
         default:
             return sim::Bytes(write.bytes.begin(), write.bytes.end());
     }
@@ -44,7 +35,7 @@ std::optional<sim::RegistryValue> Prior(std::size_t n) {
         case 1:
             return sim::RegistryValue{platform::kRegDword, {7, 0, 0, 0}};
         case 2:
-            return sim::RegistryValue{platform::kRegSz, Sz(u"prior")};
+            return sim::RegistryValue{platform::kRegSz, RegSz(u"prior")};
         case 3:
             return sim::RegistryValue{platform::kRegBinary, {1, 2, 3}};
         case 4:
@@ -236,14 +227,14 @@ TEST_F(EngineTest, NagleWritesEveryInterfaceAndNoneWhenThereAreNone) {
 
 TEST_F(EngineTest, PointerSettingsComeBackAsTheyWere) {
     const RegistryWrite* writes = Plan("mouseaccel").writes.data();  // speed, threshold 1, 2
-    Put(writes[0], platform::kRegSz, Sz(u"2"));
-    Put(writes[1], platform::kRegSz, Sz(u"7"));
+    Put(writes[0], platform::kRegSz, RegSz(u"2"));
+    Put(writes[1], platform::kRegSz, RegSz(u"7"));
     sim::machine().pointer.live = {7, 10, 2};
     ASSERT_TRUE(ApplyTweak(state, "mouseaccel", false));
     EXPECT_EQ(sim::machine().pointer.live, (platform::MouseParameters{0, 0, 0}));
     ASSERT_TRUE(RevertTweak(state, "mouseaccel", false));
-    EXPECT_EQ(Value(writes[0]), (sim::RegistryValue{platform::kRegSz, Sz(u"2")}));
-    EXPECT_EQ(Value(writes[1]), (sim::RegistryValue{platform::kRegSz, Sz(u"7")}));
+    EXPECT_EQ(Value(writes[0]), (sim::RegistryValue{platform::kRegSz, RegSz(u"2")}));
+    EXPECT_EQ(Value(writes[1]), (sim::RegistryValue{platform::kRegSz, RegSz(u"7")}));
     EXPECT_FALSE(Value(writes[2]).has_value());
     EXPECT_EQ(sim::machine().pointer.live, (platform::MouseParameters{7, 10, 2}));
     EXPECT_EQ(sim::machine().pointer.calls.back().flags, platform::kSpifSendChange);

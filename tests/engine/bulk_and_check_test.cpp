@@ -4,6 +4,7 @@
 
 #include "engine/capture_check.h"
 #include "engine/engine_fixture.h"
+#include "support/bytes.h"
 #include "engine/profiles.h"
 #include "support/state_matchers.h"
 
@@ -66,15 +67,6 @@ RegistryCapture Capture(RegistryRoot root, std::u16string key, std::u16string va
     return {root, std::move(key), std::move(value), true, 4, {1, 0, 0, 0}};
 }
 
-std::vector<std::uint8_t> Sz(std::u16string_view text) {
-    std::vector<std::uint8_t> bytes;
-    for (const char16_t unit : text)
-        bytes.insert(bytes.end(),
-                     {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
-
 const std::u16string kInterfaces(kTcpipInterfacesKey);
 
 TEST_F(EngineTest, ARevertRefusesCapturesThatAreNotTheTweaksOwn) {
@@ -113,7 +105,8 @@ TEST_F(EngineTest, ARevertRefusesCapturesThatAreNotTheTweaksOwn) {
          [](AppState& s) {
              s.BackupStore["dns.alias"] = "Ethernet";
              s.RegistryBackups["dns"].push_back({RegistryRoot::LocalMachine, kInterfaces + u"\\{G}",
-                                                 u"NameServer", true, 1, Sz(u"1.1.1.1\" & calc")});
+                                                 u"NameServer", true, 1,
+                                                 RegSz(u"1.1.1.1\" & calc")});
          }},
         {"a service of another tweak", "diagtrack",
          [](AppState& s) {
@@ -141,7 +134,7 @@ TEST_F(EngineTest, ARevertRefusesCapturesThatAreNotTheTweaksOwn) {
         state.AppliedSet.insert(c.id);
         // One honest capture first: it must not be restored either.
         state.RegistryBackups["menudelay"] = {{RegistryRoot::CurrentUser, u"Control Panel\\Desktop",
-                                               u"MenuShowDelay", true, 1, Sz(u"400")}};
+                                               u"MenuShowDelay", true, 1, RegSz(u"400")}};
         c.craft(state);
         const AppState before = state;
         const auto registry = sim::machine().registry.keys;
@@ -162,7 +155,7 @@ TEST_F(EngineTest, CapturesTheTweaksThemselvesTookPassTheCheck) {
     sim::PutRegistryValue(
         platform::kHkeyLocalMachine,
         u"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{G}", u"NameServer",
-        1, Sz(u"10.0.0.1,fe80::1%3 192.168.1.1"));
+        1, RegSz(u"10.0.0.1,fe80::1%3 192.168.1.1"));
     auto& services = sim::machine().serviceManager.services;
     for (const char16_t* name : {u"DiagTrack", u"MapsBroker", u"Fax"})
         services[name] = {2, true, 0, false};

@@ -4,6 +4,7 @@
 #include "net/dns.h"
 #include "platform/registry.h"
 #include "state/text.h"
+#include "support/bytes.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -14,16 +15,6 @@ const std::u16string kV4Key =
 const std::u16string kV6Key =
     u"SYSTEM\\CurrentControlSet\\Services\\Tcpip6\\Parameters\\Interfaces\\" + kGuid;
 const std::u16string kFlush = u"ipconfig /flushdns";
-
-std::vector<std::uint8_t> Sz(std::u16string_view text) {
-    std::vector<std::uint8_t> bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
 
 class DnsTest : public SimTest {
   protected:
@@ -49,7 +40,7 @@ class DnsTest : public SimTest {
         return Commands();
     }
     static RegistryCapture Text(std::u16string_view text) {
-        return {RegistryRoot::LocalMachine, u"", u"NameServer", true, 1, Sz(text)};
+        return {RegistryRoot::LocalMachine, u"", u"NameServer", true, 1, RegSz(text)};
     }
     static RegistryCapture Absent() {
         return {RegistryRoot::LocalMachine, u"", u"NameServer", false, 0, {}};
@@ -59,7 +50,7 @@ class DnsTest : public SimTest {
 
 TEST_F(DnsTest, ApplyCapturesThenSetsPrimarySecondaryAndIpv6Dhcp) {
     UseAdapter(u"Ethernet");
-    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1, Sz(u"9.9.9.9"));
+    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1, RegSz(u"9.9.9.9"));
     EXPECT_TRUE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
     EXPECT_EQ(Commands(),
               (std::vector<std::u16string>{
@@ -122,8 +113,8 @@ TEST_F(DnsTest, NamesThatWouldBreakTheCommandLineAreRefused) {
 
 TEST_F(DnsTest, AServerListThatCannotBeCapturedIsNotChanged) {
     UseAdapter(u"Ethernet");
-    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1, Sz(u"9.9.9.9"));
-    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV6Key, u"NameServer", 1, Sz(u"::1"));
+    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1, RegSz(u"9.9.9.9"));
+    sim::PutRegistryValue(platform::kHkeyLocalMachine, kV6Key, u"NameServer", 1, RegSz(u"::1"));
     const std::u16string cases[] = {sim::RegistryPath(platform::kHkeyLocalMachine, kV4Key),
                                     sim::RegistryPath(platform::kHkeyLocalMachine, kV6Key)};
     for (const std::u16string& unreadable : cases) {
@@ -173,7 +164,7 @@ TEST_F(DnsTest, RevertRestoresTheCapturedServers) {
          {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
           Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
         {"not REG_SZ",
-         {RegistryRoot::LocalMachine, u"", u"NameServer", true, 7, Sz(u"1.1.1.1")},
+         {RegistryRoot::LocalMachine, u"", u"NameServer", true, 7, RegSz(u"1.1.1.1")},
          Absent(),
          {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
           Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},

@@ -43,3 +43,8 @@ class Bytes {
   private:
     std::vector<std::uint8_t> bytes_;
 };
+
+// The bytes of a REG_SZ value: the UTF-16LE code units and one terminating NUL.
+inline std::vector<std::uint8_t> RegSz(std::u16string_view text) {
+    return Bytes().Utf16(text).Raw({0, 0}).get();
+}
