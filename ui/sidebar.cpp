@@ -159,9 +159,11 @@ void DrawSidebar(float height) {
                       ColBorder, 1.0f);
     PutLabel(drawList, ImVec2(origin.x + Scaled(22), origin.y + Scaled(94)), ColTextMuted,
              "WORKSPACE");
-    ImGui::SetCursorScreenPos(ImVec2(origin.x + Scaled(14), origin.y + Scaled(112)));
     ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, Scaled(3)));
     for (int page = 0; page < static_cast<int>(PageTitles.size()); ++page) {
+        // Each item placed itself: a new line would start at the window's left edge.
+        ImGui::SetCursorScreenPos(ImVec2(
+            origin.x + Scaled(14), origin.y + Scaled(112) + Scaled(41) * static_cast<float>(page)));
         ImGui::PushID(page);
         if (NavItem(PageTitles[page], page, CurrentPage == page, sidebarWidth - Scaled(28)))
             CurrentPage = page;

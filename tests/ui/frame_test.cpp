@@ -116,6 +116,25 @@ TEST_P(FrameGeometryTest, EachWindowButtonIsA28PixelSquare16PixelsFromTheTop) {
     }
 }
 
+TEST_P(FrameGeometryTest, NavigationItemsStack41PixelsApart14FromTheSidebarsEdge) {
+    const ImU32 hoverFill = Rgba(0x1210178C);
+    // Item 0 is the active page, which has a fill of its own.
+    for (int item = 1; item <= 5; ++item) {
+        SCOPED_TRACE(item);
+        const float top = S(112) + S(41) * static_cast<float>(item);
+        const auto hovers = [&](ImVec2 at) {
+            HeadlessImGui::MoveMouse(at);
+            DrawFrames(2);
+            return HeadlessImGui::HasColour(HeadlessImGui::WindowNamed("##sidebar")->DrawList,
+                                            hoverFill);
+        };
+        EXPECT_TRUE(hovers(ImVec2(S(14) + 1, top + 1)));
+        EXPECT_TRUE(hovers(ImVec2(S(236) - S(14) - 1, top + S(38) - 1)));
+        EXPECT_FALSE(hovers(ImVec2(S(14) - 1, top + S(19))));
+        EXPECT_FALSE(hovers(ImVec2(S(236) - S(14) + 1, top + S(19))));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(WineClientAndRequestedSizes, FrameGeometryTest,
                          ::testing::Values(Display{1114, 714, 1.0f}, Display{1120, 720, 1.0f},
                                            Display{1114, 714, 1.25f}, Display{1120, 720, 1.25f}));
