@@ -6,6 +6,7 @@
 #include <imgui_impl_dx11.h>
 #include <imgui_impl_win32.h>
 
+#include "app/com_security_win32.h"
 #include "app/frame_loop.h"
 #include "app/graphics_win32.h"
 #include "app/screenshot_win32.h"
@@ -123,6 +124,10 @@ int RunApplication(HINSTANCE instance) {
         }
     }
 
+    // Not before the hand-over above: it needs no COM, and it waits without pumping messages,
+    // which a single-threaded apartment must not. Left on every return below, after the
+    // window and its class are gone.
+    const InterfaceCom com = StartInterfaceCom();
     BecomeDpiAware();
     TakeUiScale();
     RegisterWindowClass(instance);
