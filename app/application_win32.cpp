@@ -105,6 +105,7 @@ void DestroyWindowAndClass(HINSTANCE instance) {
     UnmarkInteractiveWindow(MainWindowHandle);
     DestroyWindow(MainWindowHandle);
     MainWindowHandle = nullptr;
+    MainWindow = 0;
     UnregisterClassW(kWindowClassName, instance);
 }
 
@@ -132,6 +133,7 @@ int RunApplication(HINSTANCE instance) {
     RegisterWindowClass(instance);
     if (CreateMainWindow(instance) == nullptr)
         return 1;
+    MainWindow = reinterpret_cast<platform::WindowHandle>(MainWindowHandle);
     // Unmarked, the window is merely not found by a later copy, which then gives up.
     if (interactive)
         static_cast<void>(MarkInteractiveWindow(MainWindowHandle));

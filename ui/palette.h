@@ -10,6 +10,11 @@ constexpr ImU32 Rgba(std::uint32_t rrggbbaa) {
                     rrggbbaa & 0xFF);
 }
 
+// The colour with its alpha byte replaced, not multiplied.
+constexpr ImU32 WithAlpha(ImU32 colour, std::uint32_t alpha) {
+    return (colour & ~IM_COL32_A_MASK) | ((alpha & 0xFF) << IM_COL32_A_SHIFT);
+}
+
 inline constexpr ImU32 ColCanvas = Rgba(0x08070CFF);
 inline constexpr ImU32 ColPanel = Rgba(0x0C0B11FF);
 inline constexpr ImU32 ColSurface = Rgba(0x121017FF);

@@ -12,24 +12,28 @@
 
 namespace {
 
-float Scaled(float value) {
-    return value * UiScale;
-}
-
-ImVec2 TextSize(ImFont* font, float size, std::string_view text) {
-    return font->CalcTextSizeA(size, FLT_MAX, 0.0f, text.data(), text.data() + text.size());
-}
-
-void DrawText(ImFont* font, float size, ImVec2 position, ImU32 colour, std::string_view text) {
-    ImGui::GetWindowDrawList()->AddText(font, size, position, colour, text.data(),
-                                        text.data() + text.size());
-}
-
 bool IsContinuationByte(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
 
+void PutWindowText(ImFont* font, float size, ImVec2 position, ImU32 colour, std::string_view text) {
+    PutText(ImGui::GetWindowDrawList(), font, size, position, colour, text);
+}
+
 }  // namespace
+
+float Scaled(float value) {
+    return value * UiScale;
+}
+
+ImVec2 TextSize(ImFont* font, float pixelSize, std::string_view text) {
+    return font->CalcTextSizeA(pixelSize, FLT_MAX, 0.0f, text.data(), text.data() + text.size());
+}
+
+void PutText(ImDrawList* drawList, ImFont* font, float pixelSize, ImVec2 position, ImU32 colour,
+             std::string_view text) {
+    drawList->AddText(font, pixelSize, position, colour, text.data(), text.data() + text.size());
+}
 
 ImFont* FontOfKind(int kind) {
     switch (kind) {
@@ -82,7 +86,8 @@ void SectionHeader(const char* title, float width) {
     const ImVec2 p = ImGui::GetCursorScreenPos();
     ImGui::Dummy(ImVec2(width, Scaled(22)));
     const float titleSize = Scaled(10);
-    DrawText(FontSemibold, titleSize, ImVec2(p.x + Scaled(2), p.y + Scaled(5)), ColAccent, upper);
+    PutWindowText(FontSemibold, titleSize, ImVec2(p.x + Scaled(2), p.y + Scaled(5)), ColAccent,
+                  upper);
     const float titleWidth = TextSize(FontSemibold, titleSize, upper).x;
     ImGui::GetWindowDrawList()->AddLine(ImVec2(p.x + Scaled(12) + titleWidth, p.y + Scaled(11)),
                                         ImVec2(p.x + width - Scaled(44), p.y + Scaled(11)),
@@ -91,8 +96,9 @@ void SectionHeader(const char* title, float width) {
     std::snprintf(count, sizeof count, "%d", CountInCategory(title));
     const float countSize = Scaled(9);
     const float countWidth = TextSize(FontLabel, countSize, count).x;
-    DrawText(FontLabel, countSize, ImVec2(p.x + width - Scaled(24) - countWidth, p.y + Scaled(6)),
-             ColTextMuted, count);
+    PutWindowText(FontLabel, countSize,
+                  ImVec2(p.x + width - Scaled(24) - countWidth, p.y + Scaled(6)), ColTextMuted,
+                  count);
 }
 
 float DrawBadge(ImVec2 position, const char* text, ImU32 textColour, ImU32 fill) {
@@ -102,9 +108,9 @@ float DrawBadge(ImVec2 position, const char* text, ImU32 textColour, ImU32 fill)
     const float height = Scaled(19);
     ImGui::GetWindowDrawList()->AddRectFilled(
         position, ImVec2(position.x + width, position.y + height), fill, Scaled(5));
-    DrawText(FontSemibold, size,
-             ImVec2(position.x + Scaled(7), position.y + (height - textSize.y) * 0.5f), textColour,
-             text);
+    PutWindowText(FontSemibold, size,
+                  ImVec2(position.x + Scaled(7), position.y + (height - textSize.y) * 0.5f),
+                  textColour, text);
     return width;
 }
 
@@ -126,12 +132,12 @@ bool StyledButton(const char* label, ImU32 textColour, ImU32 fill, ImU32 hover, 
 void KeyValueRow(const char* label, const char* value, float width) {
     const ImVec2 p = ImGui::GetCursorScreenPos();
     ImGui::Dummy(ImVec2(width, Scaled(25)));
-    DrawText(FontLabel, Scaled(10), ImVec2(p.x, p.y + Scaled(7)), ColTextMuted, label);
+    PutWindowText(FontLabel, Scaled(10), ImVec2(p.x, p.y + Scaled(7)), ColTextMuted, label);
     const std::string shown = TruncateWithEllipsis(value, FontBody, 12, width - Scaled(150));
     const float valueSize = Scaled(12);
     const float valueWidth = TextSize(FontBody, valueSize, shown).x;
-    DrawText(FontBody, valueSize, ImVec2(p.x + width - valueWidth, p.y + Scaled(4)), ColText,
-             shown);
+    PutWindowText(FontBody, valueSize, ImVec2(p.x + width - valueWidth, p.y + Scaled(4)), ColText,
+                  shown);
 }
 
 std::string TruncateWithEllipsis(std::string_view text, ImFont* font, float size, float maxWidth) {

@@ -8,6 +8,14 @@
 #include <string>
 #include <string_view>
 
+// A layout size at the UI scale.
+float Scaled(float value);
+// The size of `text` in `font` at `pixelSize` (already scaled), without wrapping.
+ImVec2 TextSize(ImFont* font, float pixelSize, std::string_view text);
+// `text` in `font` at `pixelSize` (already scaled) into the draw list.
+void PutText(ImDrawList* drawList, ImFont* font, float pixelSize, ImVec2 position, ImU32 colour,
+             std::string_view text);
+
 // Kind 1 FontSemibold, 2 FontLabel, 3 FontDisplay, any other FontBody.
 ImFont* FontOfKind(int kind);
 

@@ -17,6 +17,7 @@
 #include "platform/pointer.h"
 #include "platform/power.h"
 #include "platform/system_info.h"
+#include "platform/window.h"
 #include "platform/sim/no_case.h"
 
 namespace sim {
@@ -192,6 +193,17 @@ struct SystemInfo {
     std::uint32_t elevationError = 0;
 };
 
+// The main window on one monitor whose top-left corner is the screen's origin.
+struct Window {
+    platform::WindowRect rect = {400, 180, 1520, 900};
+    platform::WindowRect workArea = {0, 0, 1920, 1040};
+    std::uint32_t placementError = 0;  // both placement calls fail with this when non-zero
+    std::uint32_t monitorError = 0;
+    bool minimized = false;
+    std::optional<int> quitCode;
+    std::vector<std::string> calls;  // every call by name, in order
+};
+
 struct Machine {
     FileSystem fileSystem;
     FileFaults fileFaults;
@@ -204,6 +216,7 @@ struct Machine {
     Network network;
     Pointer pointer;
     SystemInfo systemInfo;
+    Window window;
     // Empty when the known-folder lookup fails.
     std::optional<std::u16string> localAppData;
     int knownFolderCalls = 0;

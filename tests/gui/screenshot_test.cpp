@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -92,13 +93,14 @@ TEST_F(ScreenshotTest, PixelsShowTheCanvasAndTheAccentInTheRightChannels) {
     ASSERT_EQ(bmp_.size(),
               54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
     const int height = ExpectedSize().cy;
-    // Lower left, far from the glow above the top right: the canvas colour #08070C.
-    const Pixel body = At(width_ / 10, height * 9 / 10);
+    // Lower in the body, far from the glow above the top right: the canvas colour #08070C.
+    const Pixel body = At(width_ * 6 / 10, height * 8 / 10);
     EXPECT_NEAR(body.blue, 0x0C, 1);
     EXPECT_NEAR(body.green, 0x07, 1);
     EXPECT_NEAR(body.red, 0x08, 1);
-    // The amber accent line along the top left edge: red well above blue.
-    const Pixel accent = At(2, 0);
+    // The amber accent line along the top edge, right of the sidebar that covers its start:
+    // red well above blue.
+    const Pixel accent = At(300, 0);
     EXPECT_GT(accent.red, accent.blue + 16) << accent.red << " " << accent.blue;
     // The glow warms the top right: red above blue there too.
     const Pixel glow = At(width_ * 88 / 100, 2);
@@ -109,6 +111,41 @@ TEST_F(ScreenshotTest, APageSwitchStillGivesAPicture) {
     Shoot(L"--page=1");
     EXPECT_EQ(bmp_.size(),
               54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
+}
+
+// Whether the pixel is the colour #RRGGBB within `tolerance` in each channel.
+testing::AssertionResult IsColour(Pixel pixel, std::uint32_t rgb, int tolerance) {
+    const int red = static_cast<int>(rgb >> 16);
+    const int green = static_cast<int>((rgb >> 8) & 0xFF);
+    const int blue = static_cast<int>(rgb & 0xFF);
+    if (std::abs(pixel.red - red) <= tolerance && std::abs(pixel.green - green) <= tolerance &&
+        std::abs(pixel.blue - blue) <= tolerance) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << "red " << pixel.red << " green " << pixel.green << " blue " << pixel.blue;
+}
+
+TEST_F(ScreenshotTest, EachPageShowsTheFrameAndMarksOnlyItsOwnNavigationItem) {
+    constexpr std::uint32_t kPanel = 0x0C0B11;
+    constexpr std::uint32_t kAccent = 0xF5A524;
+    constexpr std::uint32_t kBorder = 0x23202D;
+    constexpr std::uint32_t kSuccess = 0x37E08B;
+    for (int page = 0; page <= 5; ++page) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        Shoot(L"--page=" + std::to_wstring(page));
+        if (HasFatalFailure())
+            return;
+        const int height = static_cast<int>(bmp_.size() - 54) / 4 / width_;
+        EXPECT_TRUE(IsColour(At(200, 64), kPanel, 2)) << "sidebar";
+        for (int item = 0; item <= 5; ++item) {
+            const Pixel bar = At(16, 131 + 41 * item);
+            EXPECT_EQ(IsColour(bar, kAccent, 2), item == page) << "item " << item;
+        }
+        EXPECT_TRUE(IsColour(At(width_ - 60, 116), kBorder, 4)) << "header rule";
+        EXPECT_TRUE(IsColour(At(width_ - 60, height - 32), kBorder, 4)) << "status rule";
+        EXPECT_TRUE(IsColour(At(268, height - 16), kSuccess, 2)) << "status dot";
+    }
 }
 
 TEST_F(ScreenshotTest, AFolderThatDoesNotExistGivesNoFileAndANormalExit) {
