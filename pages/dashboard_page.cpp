@@ -81,12 +81,14 @@ void DrawSystemCard(ImVec2 position, float cardWidth) {
     } rows[] = {{"HOST", host.c_str()},    {"OS", os.c_str()},       {"CPU", cpu.c_str()},
                 {"GPU", gpu.c_str()},      {"BOARD", board.c_str()}, {"CORES", cores},
                 {"UPTIME", uptime.c_str()}};
-    ImGui::SetCursorScreenPos(At(position, 18, 60));
-    // The rows follow one another without gaps.
-    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
-    for (const auto& row : rows)
+    // Each row placed itself, one under the other without gaps: after an item, Dear ImGui
+    // would start the next line at the body's left edge instead of the card's.
+    float y = 60;
+    for (const auto& row : rows) {
+        ImGui::SetCursorScreenPos(At(position, 18, y));
         KeyValueRow(row.label, row.value, cardWidth - Scaled(36));
-    ImGui::PopStyleVar(1);
+        y += 25;
+    }
 }
 
 void DrawQuickProfileCard(AppState& state, ImVec2 position, float cardWidth) {

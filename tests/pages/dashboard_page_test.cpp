@@ -197,6 +197,32 @@ TEST_P(DashboardPageTest, AnAlmostFullDiskShowsTheDangerColour) {
     EXPECT_NEAR(full.GetWidth(), BarBand(3).GetWidth(), 1.0f);
 }
 
+TEST_P(DashboardPageTest, TheSystemRowsStackInsideTheirCard) {
+    MachineRecord().HostName = u"SIMHOST";
+    MachineRecord().OsName = u"Windows 11  build 22631";
+    MachineRecord().BoardName = u"motherboard";
+    MachineRecord().UptimeSeconds = 90'061;
+    DrawFrames(1);
+    const ImVec2 origin = PageOrigin();
+    const float cardWidth = 0.6f * PageWidth() - S(7);
+    const ImRect card(origin.x, origin.y + S(122), origin.x + cardWidth, origin.y + S(122 + 252));
+    // Seven rows of 25 pixels from 60 down: the label on the left, the value on the right.
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        const float top = card.Min.y + S(60 + 25 * static_cast<float>(i));
+        const ImRect row(card.Min.x, top, card.Max.x, top + S(25) - 1);
+        const ImRect label = ColourBoxIn(Body(), ColTextMuted, row);
+        const ImRect value = ColourBoxIn(Body(), ColText, row);
+        ASSERT_FALSE(label.IsInverted());
+        ASSERT_FALSE(value.IsInverted());
+        EXPECT_NEAR(label.Min.x, card.Min.x + S(18), S(2));
+        EXPECT_NEAR(value.Max.x, card.Max.x - S(18), S(2));
+    }
+    EXPECT_TRUE(ColourBoxIn(Body(), ColText,
+                            ImRect(card.Min.x, card.Min.y + S(60 + 175), card.Max.x, card.Max.y))
+                    .IsInverted());
+}
+
 TEST_P(DashboardPageTest, TheSessionCardListsTheSixNewestLinesNewestFirst) {
     DrawFrames(1);
     const ImRect card = SessionCard();
