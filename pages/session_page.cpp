@@ -1,4 +1,75 @@
-// Drawn in the frame's body while its page is shown; an empty body until it is built.
-#include "pages/pages.h"
+// Page 5: the session log of this run, oldest line first, with buttons that open the log
+// file in Notepad and empty the in-memory list.
+#include "pages/session_page.h"
 
-void DrawSessionPage(float) {}
+#include <algorithm>
+
+#include "pages/pages.h"
+#include "platform/shell.h"
+#include "state/session_log.h"
+#include "state/text.h"
+#include "ui/palette.h"
+#include "ui/widgets.h"
+
+namespace {
+
+void OpenLogInNotepad() {
+    // Handed over as Notepad's whole command line, which it takes as one file name, spaces
+    // and all. Whether Notepad starts, or finds the file, is for Notepad to show.
+    static_cast<void>(
+        platform::ShellOpen(u"open", u"notepad.exe", SessionLogPath(), platform::kSwShowNormal));
+}
+
+}  // namespace
+
+ImU32 LogMessageColour(LogKind kind) {
+    switch (kind) {
+        case LogKind::Error:
+            return ColDanger;
+        case LogKind::Success:
+            return ColSuccess;
+        case LogKind::Warning:
+            return ColAccent;
+        default:
+            return ColTextSecondary;
+    }
+}
+
+void DrawSessionPage(float width) {
+    AppState& state = TheAppState();
+    const ImVec2 origin = ImGui::GetCursorScreenPos();
+    ImGui::SetCursorScreenPos(origin);
+    if (StyledButton("OPEN LOG", ColText, ColSurface, ColSurfaceHover,
+                     ImVec2(Scaled(150), Scaled(32)))) {
+        OpenLogInNotepad();
+    }
+    ImGui::SameLine(0, Scaled(8));
+    // Only the list: the toast and session.log keep what they show.
+    if (StyledButton("CLEAR", ColTextSecondary, ColSurface, ColSurfaceHover,
+                     ImVec2(Scaled(100), Scaled(32)))) {
+        state.LogEntries.clear();
+    }
+    const float top = origin.y + Scaled(44);
+    ImGui::SetCursorScreenPos(ImVec2(origin.x, top));
+    // Down to 2 pixels above the body's bottom edge. Never 0 or less, which Dear ImGui would
+    // read as "fill the rest".
+    const float bottom = ImGui::GetWindowPos().y + ImGui::GetWindowSize().y - Scaled(2);
+    ImGui::BeginChild("##log", ImVec2(width, std::max(bottom - top, 1.0f)), 0, 0);
+    if (state.LogEntries.empty()) {
+        TextStyled(2, 10, ColTextMuted, "NO ENTRIES.");
+    } else {
+        for (const LogEntry& entry : state.LogEntries) {
+            PushUiFont(2, 10);
+            ImGui::PushStyleColor(ImGuiCol_Text, ColTextMuted);
+            ImGui::TextUnformatted(ToUtf8(entry.time).c_str());
+            ImGui::PopStyleColor(1);
+            ImGui::SameLine(0, Scaled(14));
+            ImGui::PushStyleColor(ImGuiCol_Text, LogMessageColour(entry.kind));
+            const std::string& message = entry.message;
+            ImGui::TextUnformatted(message.data(), message.data() + message.size());
+            ImGui::PopStyleColor(1);
+            PopUiFont();
+        }
+    }
+    ImGui::EndChild();
+}

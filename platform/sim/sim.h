@@ -171,6 +171,19 @@ struct Pointer {
     std::uint32_t setError = 0;
 };
 
+// Requests handed to the shell (ShellExecuteW).
+struct Shell {
+    struct Call {
+        std::u16string verb;
+        std::u16string file;
+        std::u16string parameters;
+        std::int32_t showCommand = 0;
+        bool operator==(const Call&) const = default;
+    };
+    std::vector<Call> calls;  // every request, in order
+    std::uint32_t error = 0;  // each request fails with this code when non-zero
+};
+
 // The machine's facts and load; each query has a switch that makes it fail.
 struct SystemInfo {
     platform::ProcessorTimes times;
@@ -215,6 +228,7 @@ struct Machine {
     Threads threads;
     Network network;
     Pointer pointer;
+    Shell shell;
     SystemInfo systemInfo;
     Window window;
     // Empty when the known-folder lookup fails.
