@@ -1,4 +1,116 @@
-// Drawn in the frame's body while its page is shown; an empty body until it is built.
-#include "pages/pages.h"
+// Page 2: a card for the DNS presets of the active interface and the list of the catalog's
+// Network tweaks.
+#include "pages/network_page.h"
 
-void DrawNetworkPage(float) {}
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/revert.h"
+#include "net/adapters.h"
+#include "net/dns.h"
+#include "pages/pages.h"
+#include "state/session_log.h"
+#include "state/state_file.h"
+#include "state/text.h"
+#include "ui/fonts.h"
+#include "ui/palette.h"
+#include "ui/tweak_row.h"
+#include "ui/widgets.h"
+
+namespace {
+
+constexpr const char* kDnsId = "dns";
+
+std::string InterfaceText(const std::vector<NetAdapter>& adapters) {
+    const NetAdapter* active = ActiveAdapter(adapters);
+    return active != nullptr ? ToUtf8(active->Alias) : std::string("no active interface");
+}
+
+void DrawDnsCard(AppState& state, ImVec2 origin, float width) {
+    const std::string interfaceText = InterfaceText(DiscoverAdapters());
+    const bool applied = IsApplied(state, kDnsId);
+    const auto at = [&](float x, float y) {
+        return ImVec2(origin.x + Scaled(x), origin.y + Scaled(y));
+    };
+
+    ImGui::SetCursorScreenPos(origin);
+    ImGui::Dummy(ImVec2(width, Scaled(200)));
+    DrawCard(origin, ImVec2(width, Scaled(200)), ColPanel);
+    ImDrawList* drawList = ImGui::GetWindowDrawList();
+    PutText(drawList, FontSemibold, Scaled(12), at(18, 18), ColAccent, "DNS");
+    PutText(drawList, FontBody, Scaled(11), at(18, 38), ColTextMuted,
+            "writes on the active interface, reverts to DHCP or previous DNS.");
+    PutText(drawList, FontLabel, Scaled(9), at(18, 66), ColTextMuted, "INTERFACE");
+    PutText(drawList, FontBody, Scaled(13), at(120, 63), ColText,
+            TruncateWithEllipsis(interfaceText, FontBody, 13, width - Scaled(160)));
+    PutText(drawList, FontLabel, Scaled(9), at(18, 90), ColTextMuted, "STATE");
+    PutText(drawList, FontBody, Scaled(13), at(120, 87), applied ? ColSuccess : ColTextSecondary,
+            applied ? "preset active" : "system");
+
+    ImGui::SetCursorScreenPos(at(18, 114));
+    for (std::size_t i = 0; i < DnsPresets.size(); ++i) {
+        const DnsPreset& preset = DnsPresets[i];
+        if (i > 0)
+            ImGui::SameLine(0, Scaled(8));
+        if (StyledButton(preset.label, ColText, ColSurface, ColSurfaceHover,
+                         ImVec2(Scaled(186), Scaled(38)))) {
+            if (ApplyDnsPreset(state, preset.primary, preset.secondary)) {
+                LogAction(state, std::string("dns -> ") + preset.label, LogKind::Success);
+            } else {
+                LogAction(state, "dns: failed", LogKind::Error);
+            }
+        }
+    }
+
+    ImGui::SetCursorScreenPos(at(18, 160));
+    if (StyledButton("BACK TO DHCP", ColTextSecondary, ColSurface, ColSurfaceHover,
+                     ImVec2(Scaled(140), Scaled(28)))) {
+        // A failed revert has logged its own line.
+        if (RevertTweak(state, kDnsId, false))
+            LogAction(state, "dns -> dhcp", LogKind::Info);
+    }
+}
+
+}  // namespace
+
+bool ApplyDnsPreset(AppState& state, const std::u16string& primary,
+                    const std::u16string& secondary) {
+    // Applying over a preset that could not be undone would capture the preset's servers as
+    // the ones to put back, and the user's own would be lost.
+    if (IsApplied(state, kDnsId) && !RevertTweak(state, kDnsId, true))
+        return false;
+    state.BackupStore["dns.v4"] = ToUtf8(primary);
+    state.BackupStore["dns.v4b"] = ToUtf8(secondary);
+    if (!ApplyDns(state, kDnsId, primary, secondary))
+        return false;
+    state.AppliedSet.emplace(kDnsId);
+    // The file fails silently; the state in memory stays authoritative.
+    static_cast<void>(SaveState(state));
+    return true;
+}
+
+void DrawNetworkPage(float width) {
+    AppState& state = TheAppState();
+    const ImVec2 origin = ImGui::GetCursorScreenPos();
+    DrawDnsCard(state, origin, width);
+
+    const ImVec2 listTop(origin.x, origin.y + Scaled(200) + Scaled(14));
+    ImGui::SetCursorScreenPos(listTop);
+    const float bodyBottom = ImGui::GetWindowPos().y + ImGui::GetWindowSize().y;
+    // At least a pixel: ImGui reads a zero or negative height as "fill what is left".
+    const float listHeight = std::max(bodyBottom - Scaled(2) - listTop.y, 1.0f);
+    ImGui::BeginChild("##netlist", ImVec2(width, listHeight), ImGuiChildFlags_None,
+                      ImGuiWindowFlags_None);
+    const float rowWidth = width - Scaled(12);
+    SectionHeader("Network", rowWidth);
+    for (const TweakEntry& entry : TweakCatalog) {
+        if (std::strcmp(entry.category, "Network") != 0)
+            continue;
+        ImGui::PushID(entry.id);
+        TweakRow(state, entry, rowWidth);
+        ImGui::PopID();
+    }
+    ImGui::EndChild();
+}

@@ -1,4 +1,101 @@
-// Drawn in the frame's body while its page is shown; an empty body until it is built.
-#include "pages/pages.h"
+// Page 1: the whole catalog as one scrolling list of tweak rows under category headers, a
+// free-text filter above it and a button that applies every safe tweak at once.
+#include "pages/tweaks_page.h"
 
-void DrawTweaksPage(float) {}
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "engine/apply.h"
+#include "pages/pages.h"
+#include "state/session_log.h"
+#include "ui/palette.h"
+#include "ui/tweak_row.h"
+#include "ui/widgets.h"
+
+std::array<char, kTweaksFilterCapacity>& TweaksFilter() {
+    static std::array<char, kTweaksFilterCapacity> filter = {};
+    return filter;
+}
+
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+bool MatchesFilter(const TweakEntry& entry, std::string_view filter) {
+    if (filter.empty())
+        return true;
+    const std::string searched =
+        LowerAscii(std::string(entry.name) + " " + entry.category + " " + entry.description);
+    return searched.find(LowerAscii(filter)) != std::string::npos;
+}
+
+int ApplySafeSet(AppState& state) {
+    int applied = 0;
+    for (const TweakEntry& entry : TweakCatalog) {
+        if (entry.risk != RiskLevel::Safe || !entry.reversible || IsApplied(state, entry.id))
+            continue;
+        // Quiet: a failure shows only as a smaller count in the one summary line.
+        if (ApplyTweak(state, entry.id, true))
+            ++applied;
+    }
+    LogAction(state, "safe set : " + std::to_string(applied) + " tweaks", LogKind::Success);
+    return applied;
+}
+
+void DrawTweaksPage(float width) {
+    AppState& state = TheAppState();
+    std::array<char, kTweaksFilterCapacity>& filter = TweaksFilter();
+    const ImVec2 origin = ImGui::GetCursorScreenPos();
+
+    // Before the list, so that its rows already show what the click changed.
+    ImGui::SetCursorScreenPos(ImVec2(origin.x + width - Scaled(126), origin.y));
+    if (StyledButton("SAFE ONLY", ColText, ColSurface, ColSurfaceHover,
+                     ImVec2(Scaled(126), Scaled(30)))) {
+        static_cast<void>(ApplySafeSet(state));
+    }
+
+    ImGui::SetCursorScreenPos(ImVec2(origin.x, origin.y + Scaled(7)));
+    TextStyled(2, 10, ColTextMuted, "FILTER");
+    ImGui::SameLine(0, Scaled(10));
+    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(Scaled(10), Scaled(7)));
+    ImGui::PushStyleVar(ImGuiStyleVar_FrameRounding, Scaled(8));
+    ImGui::SetNextItemWidth(Scaled(280));
+    // Edits the buffer in place; whether it changed this frame does not matter, the list
+    // filters afresh every frame.
+    static_cast<void>(ImGui::InputTextWithHint("##search", "name, category, keyword...",
+                                               filter.data(), filter.size()));
+    ImGui::PopStyleVar(2);
+
+    const ImVec2 listTop(origin.x, origin.y + Scaled(44));
+    ImGui::SetCursorScreenPos(listTop);
+    const float bodyBottom = ImGui::GetWindowPos().y + ImGui::GetWindowSize().y;
+    // At least a pixel: ImGui reads a zero or negative height as "fill what is left".
+    const float listHeight = std::max(bodyBottom - Scaled(2) - listTop.y, 1.0f);
+    ImGui::BeginChild("##list", ImVec2(width, listHeight), ImGuiChildFlags_None,
+                      ImGuiWindowFlags_None);
+    const auto filterEnd = std::find(filter.begin(), filter.end(), '\0');
+    const std::string_view filterText(filter.data(),
+                                      static_cast<std::size_t>(filterEnd - filter.begin()));
+    const float rowWidth = width - Scaled(12);
+    const char* lastCategory = nullptr;
+    for (const TweakEntry& entry : TweakCatalog) {
+        if (!MatchesFilter(entry, filterText))
+            continue;
+        if (lastCategory == nullptr || std::strcmp(lastCategory, entry.category) != 0) {
+            SectionHeader(entry.category, rowWidth);
+            lastCategory = entry.category;
+        }
+        ImGui::PushID(entry.id);
+        TweakRow(state, entry, rowWidth);
+        ImGui::PopID();
+    }
+    if (lastCategory == nullptr)
+        TextStyled(0, 12, ColTextMuted, "no results.");
+    ImGui::EndChild();
+}
