@@ -30,6 +30,14 @@ const std::array<Profile, 4> ProfileTable = {{
     {"Streamer", kStreamer},
 }};
 
+std::span<const std::string_view> ProfileTweaks(std::string_view name) {
+    for (const Profile& profile : ProfileTable) {
+        if (profile.name == name)
+            return profile.tweaks;
+    }
+    return {};
+}
+
 bool ApplyProfile(AppState& state, std::string_view name) {
     const Profile* profile = nullptr;
     for (const Profile& candidate : ProfileTable) {

@@ -15,6 +15,10 @@ struct Profile {
 
 extern const std::array<Profile, 4> ProfileTable;
 
+// The tweak list of the first profile whose name is exactly `name` (case-sensitive); empty
+// when no profile has that name.
+std::span<const std::string_view> ProfileTweaks(std::string_view name);
+
 // Applies the profile's tweaks that are not yet applied, in its order, and logs
 // "profile NAME : N tweaks". True when at least one was newly applied; false, silently, for
 // a name not in the table.
