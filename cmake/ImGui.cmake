@@ -22,7 +22,9 @@ if(WIN32)
     # into, which crashes that thread now and then at exit.
     target_compile_definitions(imgui PRIVATE IMGUI_IMPL_WIN32_DISABLE_GAMEPAD)
     target_include_directories(imgui SYSTEM PUBLIC ${QF_IMGUI_DIR}/backends)
-    target_link_libraries(imgui PUBLIC d3d11 dxgi d3dcompiler dwmapi gdi32 imm32)
+    # Not d3d11, d3dcompiler or dwmapi: the backends' calls into those reach forwarders that
+    # load them from the system directory (app/system_libraries_win32.cpp).
+    target_link_libraries(imgui PUBLIC gdi32 imm32)
 endif()
 
 # Assertions reach ImGuiAssertFailed, which every executable that links Dear ImGui defines.

@@ -1,4 +1,4 @@
-// Power schemes through powrprof, GUID text through ole32.
+// Power schemes through powrprof, loaded from the system directory; GUID text through ole32.
 #include "platform/power.h"
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -27,8 +28,12 @@ Guid Ours(const GUID& native) {
 }  // namespace
 
 Status PowerActiveScheme(Guid& scheme) {
+    static const auto getActive = win32::SystemFunction<decltype(&::PowerGetActiveScheme)>(
+        L"powrprof.dll", "PowerGetActiveScheme");
+    if (getActive == nullptr)
+        return Status(ERROR_MOD_NOT_FOUND);
     GUID* active = nullptr;
-    const DWORD result = PowerGetActiveScheme(nullptr, &active);
+    const DWORD result = getActive(nullptr, &active);
     if (result == ERROR_SUCCESS && active != nullptr)
         scheme = Ours(*active);
     if (active != nullptr)
@@ -39,8 +44,12 @@ Status PowerActiveScheme(Guid& scheme) {
 }
 
 Status PowerSetActiveScheme(const Guid& scheme) {
+    static const auto setActive = win32::SystemFunction<decltype(&::PowerSetActiveScheme)>(
+        L"powrprof.dll", "PowerSetActiveScheme");
+    if (setActive == nullptr)
+        return Status(ERROR_MOD_NOT_FOUND);
     const GUID native = Native(scheme);
-    return Status(::PowerSetActiveScheme(nullptr, &native));
+    return Status(setActive(nullptr, &native));
 }
 
 int GuidToText(const Guid& guid, char16_t* buffer, int capacity) {

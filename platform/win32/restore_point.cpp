@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/system_library.h"
+
 namespace platform {
 namespace {
 
@@ -48,17 +50,6 @@ class Library {
   private:
     HMODULE module_;
 };
-
-// From the system directory by full path: a DLL of the same name beside the program or in
-// the current directory is never loaded.
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
 
 }  // namespace
 
@@ -126,8 +117,8 @@ Status RestorePointSet(const std::u16string& description, std::uint32_t& smgrSta
                        std::int64_t& sequence) {
     smgrStatus = 0;
     sequence = 0;
-    Library library(LoadSystemLibrary(L"SrClient.dll"));
-    Library fallback(library.get() == nullptr ? LoadSystemLibrary(L"sfc.dll") : nullptr);
+    Library library(win32::LoadSystemLibrary(L"SrClient.dll"));
+    Library fallback(library.get() == nullptr ? win32::LoadSystemLibrary(L"sfc.dll") : nullptr);
     const HMODULE module = library.get() != nullptr ? library.get() : fallback.get();
     if (module == nullptr)
         return Status(GetLastError());
