@@ -83,8 +83,12 @@ bool ApplyDnsPreset(AppState& state, const std::u16string& primary,
         return false;
     state.BackupStore["dns.v4"] = ToUtf8(primary);
     state.BackupStore["dns.v4b"] = ToUtf8(secondary);
-    if (!ApplyDns(state, kDnsId, primary, secondary))
+    if (!ApplyDns(state, kDnsId, primary, secondary)) {
+        // dns is not applied here, so nothing needs these captures; kept, a later revert
+        // would be judged against stale ones.
+        state.RegistryBackups.erase(std::string(kDnsId));
         return false;
+    }
     state.AppliedSet.emplace(kDnsId);
     // The file fails silently; the state in memory stays authoritative.
     static_cast<void>(SaveState(state));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "pages/pages.h"
+#include "platform/processes.h"
 #include "platform/shell.h"
 #include "state/session_log.h"
 #include "state/text.h"
@@ -14,10 +15,15 @@
 namespace {
 
 void OpenLogInNotepad() {
+    // By full path: a bare "notepad.exe" is looked for in the program's own folder first,
+    // where a planted copy would run with the program's rights.
+    const std::u16string system = platform::SystemDirectory();
+    if (system.empty())
+        return;
     // Handed over as Notepad's whole command line, which it takes as one file name, spaces
     // and all. Whether Notepad starts, or finds the file, is for Notepad to show.
-    static_cast<void>(
-        platform::ShellOpen(u"open", u"notepad.exe", SessionLogPath(), platform::kSwShowNormal));
+    static_cast<void>(platform::ShellOpen(u"open", system + u"\\notepad.exe", SessionLogPath(),
+                                          platform::kSwShowNormal));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ as_root() {
 # --- Debian packages ---------------------------------------------------------------
 packages=(
     cmake ninja-build g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine xvfb xauth libgl1-mesa-dri xdotool woff2 googletest
+    wine xvfb xauth libgl1-mesa-dri xdotool x11-apps woff2 googletest
     debian-archive-keyring xz-utils npm python3
 )
 missing=()
@@ -45,7 +45,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
         "${missing[@]}" >/dev/null || fail "could not install: ${missing[*]}"
 fi
-for tool in cmake ninja x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres wine Xvfb \
+for tool in cmake ninja x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres wine Xvfb xwd \
     woff2_decompress npm; do
     command -v "$tool" >/dev/null 2>&1 || fail "missing after install: $tool"
 done

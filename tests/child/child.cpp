@@ -4,6 +4,8 @@
 //   child grandchild       starts "child sleep 20000" sharing its handles, then exits 0
 //   child sleep MS         sleeps, then exits 0
 //   child crash            writes through a null pointer (an unhandled access violation)
+//   child iconic CLASS     exits 1 when the window of that class is minimized, 0 when it is
+//                          not, 2 when there is none (the journeys read the window's state)
 #include <windows.h>
 
 #include <cwchar>
@@ -55,6 +57,12 @@ int wmain(int argc, wchar_t** argv) {
             left -= written;
         }
         return static_cast<int>(Number(argv[3]));
+    }
+    if (mode == L"iconic" && argc > 2) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr)
+            return 2;
+        return IsIconic(window) ? 1 : 0;
     }
     if (mode == L"grandchild")
         return StartGrandchild();

@@ -92,9 +92,10 @@ TEST_F(ScreenshotTest, PixelsShowTheCanvasAndTheAccentInTheRightChannels) {
     Shoot();
     ASSERT_EQ(bmp_.size(),
               54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
-    const int height = ExpectedSize().cy;
-    // Lower in the body, far from the glow above the top right: the canvas colour #08070C.
-    const Pixel body = At(width_ * 6 / 10, height * 8 / 10);
+    // In the body between the Dashboard's first two tiles, far from the glow above the top
+    // right: the canvas colour #08070C.
+    const int tile = (width_ - 292 - 42) / 4;
+    const Pixel body = At(264 + tile + 7, 200);
     EXPECT_NEAR(body.blue, 0x0C, 1);
     EXPECT_NEAR(body.green, 0x07, 1);
     EXPECT_NEAR(body.red, 0x08, 1);
@@ -126,6 +127,36 @@ testing::AssertionResult IsColour(Pixel pixel, std::uint32_t rgb, int tolerance)
            << "red " << pixel.red << " green " << pixel.green << " blue " << pixel.blue;
 }
 
+struct Probe {
+    int x;
+    int y;
+    std::uint32_t rgb;
+};
+
+// Points inside each page's own buttons and cards, away from text and live values, from
+// the layout at 96 DPI for a client area `width` pixels wide: the body's content starts at
+// x 264 and is width - 292 wide; nothing on the pages depends on the height.
+std::vector<Probe> PageProbes(int page, int width) {
+    constexpr std::uint32_t kSurface = 0x121017;  // button fills
+    const int content = width - 292;
+    switch (page) {
+        case 0: {  // the quick profile card's COMPETITIVE and REVERT ALL buttons
+            const int button = 264 + static_cast<int>(0.6 * content - 7) + 14 + 18 + 8;
+            return {{button, 413, kSurface}, {button, 489, 0x1F1117}};
+        }
+        case 1:  // SAFE ONLY, and the filter field's right end
+            return {{width - 148, 154, kSurface}, {570, 170, kSurface}};
+        case 2:  // the first DNS preset and BACK TO DHCP
+            return {{288, 272, kSurface}, {288, 313, kSurface}};
+        case 3:  // the APPLY buttons of the first and the third card
+            return {{width - 190, 222, kSurface}, {width - 190, 486, kSurface}};
+        case 4:  // the first card's VIEW button and progress track
+            return {{428, 277, kSurface}, {300, 243, 0x23202D}};
+        default:  // OPEN LOG and CLEAR
+            return {{270, 155, kSurface}, {428, 155, kSurface}};
+    }
+}
+
 TEST_F(ScreenshotTest, EachPageShowsTheFrameAndMarksOnlyItsOwnNavigationItem) {
     constexpr std::uint32_t kPanel = 0x0C0B11;
     constexpr std::uint32_t kAccent = 0xF5A524;
@@ -145,6 +176,18 @@ TEST_F(ScreenshotTest, EachPageShowsTheFrameAndMarksOnlyItsOwnNavigationItem) {
         EXPECT_TRUE(IsColour(At(width_ - 60, 116), kBorder, 4)) << "header rule";
         EXPECT_TRUE(IsColour(At(width_ - 60, height - 32), kBorder, 4)) << "status rule";
         EXPECT_TRUE(IsColour(At(268, height - 16), kSuccess, 2)) << "status dot";
+        // Its own page's probes all hold; every other page's fail somewhere.
+        for (int other = 0; other <= 5; ++other) {
+            bool all = true;
+            for (const Probe& probe : PageProbes(other, width_)) {
+                const bool holds = IsColour(At(probe.x, probe.y), probe.rgb, 2);
+                if (other == page) {
+                    EXPECT_TRUE(holds) << "probe (" << probe.x << ", " << probe.y << ")";
+                }
+                all = all && holds;
+            }
+            EXPECT_EQ(all, other == page) << "probes of page " << other;
+        }
     }
 }
 

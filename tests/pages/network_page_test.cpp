@@ -231,6 +231,8 @@ TEST_F(NetworkPageTest, AFailedPresetLogsAFailureAndLeavesDnsNotApplied) {
         EXPECT_EQ(TheAppState().LogEntries.back().kind, LogKind::Error);
         EXPECT_EQ(Commands(), row.commands);
         EXPECT_FALSE(IsApplied(TheAppState(), "dns"));
+        // No capture is kept for a tweak that is not applied.
+        EXPECT_EQ(TheAppState().RegistryBackups.count("dns"), 0u);
         EXPECT_EQ(StateShown(), "system");
         // Not saved after the failure; the undo before it saved its own result.
         const auto saved = Saved();

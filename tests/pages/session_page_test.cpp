@@ -132,7 +132,8 @@ TEST_P(SessionPageTest, ClearEmptiesTheListInTheSameFrameAndKeepsTheToastAndTheF
 }
 
 TEST_P(SessionPageTest, OpenLogHandsNotepadThePathAsItIs) {
-    // Notepad takes its whole command line as the file name, spaces included.
+    // Notepad from the system directory, never a copy beside the program; it takes its whole
+    // command line as the file name, spaces included.
     sim::machine().localAppData = u"C:\\Users\\Ada Lovelace\\AppData\\Local";
     const std::u16string path =
         u"C:\\Users\\Ada Lovelace\\AppData\\Local\\Quillfarrow\\Optimizer\\session.log";
@@ -149,8 +150,8 @@ TEST_P(SessionPageTest, OpenLogHandsNotepadThePathAsItIs) {
         DrawFrames(1);
         Click(OpenLogButton());
         EXPECT_EQ(sim::machine().shell.calls,
-                  (std::vector<sim::Shell::Call>{
-                      {u"open", u"notepad.exe", path, platform::kSwShowNormal}}));
+                  (std::vector<sim::Shell::Call>{{u"open", u"C:\\Windows\\system32\\notepad.exe",
+                                                  path, platform::kSwShowNormal}}));
         EXPECT_TRUE(TheAppState().LogEntries.empty());
     }
     EXPECT_EQ(platform::kSwShowNormal, 1);

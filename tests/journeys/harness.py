@@ -1,0 +1,240 @@
+"""The program used as a person would: QuillfarrowOptimizer.exe under Wine in the virtual X
+display of $DISPLAY, driven with real pointer and key events (xdotool), its pixels read
+from the X server (xwd) and the machine read back with Wine's own tools.
+
+Each journey runs in a fresh copy of a prefix booted once per build; positions are client
+coordinates of the layout at UI scale 1, offset by the window's client origin."""
+
+import os
+import re
+import shutil
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+
+BUILD = os.environ["QF_BUILD_DIR"]
+SOURCE = os.environ["QF_SOURCE_DIR"]
+EXE = os.path.join(BUILD, "QuillfarrowOptimizer.exe")
+CHILD = os.path.join(BUILD, "qf_child.exe")
+TEMPLATE = os.path.join(BUILD, "wineprefix-journeys")
+TITLE = "Quillfarrow's Optimizer"
+
+
+def wait_until(condition, timeout=20.0, what="condition"):
+    """Polls until `condition()` is truthy and returns its value; fails at the deadline."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(0.1)
+
+
+def boot_template():
+    """The booted prefix every journey copies, made once per build directory."""
+    subprocess.run([os.path.join(SOURCE, "cmake", "wine-run.sh"), TEMPLATE, "cmd", "/c", "exit"],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=dict(os.environ, WINEPREFIX=TEMPLATE), check=True)
+
+
+class Screen:
+    """One capture of the whole X display."""
+
+    def __init__(self):
+        data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True,
+                              check=True).stdout
+        fields = struct.unpack_from(">25I", data, 0)
+        self._data = data
+        self._offset = fields[0] + fields[19] * 12
+        self._bytes_per_line = fields[12]
+        self._bytes_per_pixel = fields[11] // 8
+        self._lsb_first = fields[7] == 0
+
+    def rgb(self, x, y):
+        at = self._offset + y * self._bytes_per_line + x * self._bytes_per_pixel
+        b0, b1, b2 = self._data[at], self._data[at + 1], self._data[at + 2]
+        return (b2, b1, b0) if self._lsb_first else (b0, b1, b2)
+
+
+def near(rgb, hex_colour, tolerance):
+    want = int(hex_colour.lstrip("#"), 16)
+    expected = ((want >> 16) & 0xFF, (want >> 8) & 0xFF, want & 0xFF)
+    return all(abs(a - b) <= tolerance for a, b in zip(rgb, expected))
+
+
+class Machine:
+    """A fresh Wine prefix: the machine one journey uses."""
+
+    def __init__(self):
+        self.root = tempfile.mkdtemp(prefix="qf-journey-")
+        self.prefix = os.path.join(self.root, "prefix")
+        subprocess.run(["cp", "-a", TEMPLATE, self.prefix], check=True)
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+
+    def close(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    def wine(self, *arguments):
+        return subprocess.run(["wine", *arguments], env=self.env, capture_output=True)
+
+    def reg_query(self, key, name):
+        """The value's type and data as `reg query` prints them, or None when it is absent."""
+        result = self.wine("reg", "query", key, "/v", name)
+        if result.returncode != 0:
+            return None
+        text = result.stdout.decode("utf-8", "replace")
+        match = re.search(r"^\s*" + re.escape(name) + r"\s+(REG_\w+)\s*(.*?)\s*$", text,
+                          re.MULTILINE | re.IGNORECASE)
+        return (match.group(1), match.group(2)) if match else None
+
+    def reg_add(self, key, name, kind, data):
+        result = self.wine("reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f")
+        assert result.returncode == 0, result.stderr
+
+    def data_folder(self):
+        users = os.path.join(self.prefix, "drive_c", "users")
+        for user in os.listdir(users):
+            folder = os.path.join(users, user, "AppData", "Local", "Quillfarrow", "Optimizer")
+            if os.path.isdir(folder):
+                return folder
+        return None
+
+    def data_file(self, name):
+        folder = self.data_folder()
+        path = folder and os.path.join(folder, name)
+        if not path or not os.path.exists(path):
+            return b""
+        with open(path, "rb") as f:
+            return f.read()
+
+    def session_log(self):
+        return self.data_file("session.log").decode("utf-16-le", "replace")
+
+
+class Program:
+    """QuillfarrowOptimizer.exe running on a machine, its window found on the display."""
+
+    def __init__(self, machine, *arguments):
+        self.machine = machine
+        self.process = subprocess.Popen(["wine", EXE, *arguments], env=machine.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.window = wait_until(self._find_window, 60, "the program's window")
+        wait_until(lambda: self.client_origin() is not None, 10, "the window's place")
+        # The first frames are drawn once the window is mapped.
+        wait_until(lambda: self.pixel_is(200, 64, "#0C0B11", 2), 30, "the first frame")
+
+    def _find_window(self):
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", TITLE],
+                                capture_output=True, text=True)
+        ids = result.stdout.split()
+        return ids[0] if ids else None
+
+    def geometry(self):
+        """Client origin and size: Wine's X window is the client area of the borderless
+        window."""
+        result = subprocess.run(["xdotool", "getwindowgeometry", "--shell", self.window],
+                                capture_output=True, text=True)
+        values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
+        if not {"X", "Y", "WIDTH", "HEIGHT"} <= values.keys():
+            return None
+        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def client_origin(self):
+        geometry = self.geometry()
+        return geometry and geometry[:2]
+
+    def to_screen(self, x, y):
+        left, top = self.client_origin()
+        return left + x, top + y
+
+    def pixel(self, x, y):
+        return Screen().rgb(*self.to_screen(x, y))
+
+    def pixel_is(self, x, y, colour, tolerance):
+        return near(self.pixel(x, y), colour, tolerance)
+
+    def box_has(self, box, predicate):
+        """Whether any client pixel in the box (left, top, right, bottom) satisfies it."""
+        screen = Screen()
+        left, top, right, bottom = box
+        return any(predicate(screen.rgb(*self.to_screen(x, y)))
+                   for y in range(top, bottom) for x in range(left, right))
+
+    def move_to(self, x, y):
+        sx, sy = self.to_screen(x, y)
+        subprocess.run(["xdotool", "mousemove", "--sync", str(sx), str(sy)], check=True)
+
+    def drag_by(self, dx, dy, steps=20):
+        """Moves the held pointer at a person's pace: the program sees the drag over several
+        frames, as it would from a hand."""
+        result = subprocess.run(["xdotool", "getmouselocation", "--shell"], capture_output=True,
+                                text=True, check=True)
+        values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
+        x0, y0 = int(values["X"]), int(values["Y"])
+        for step in range(1, steps + 1):
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x0 + dx * step // steps),
+                            str(y0 + dy * step // steps)], check=True)
+            time.sleep(0.05)
+
+    def click(self, x, y):
+        self.move_to(x, y)
+        subprocess.run(["xdotool", "click", "1"], check=True)
+
+    def press(self):
+        subprocess.run(["xdotool", "mousedown", "1"], check=True)
+
+    def release(self):
+        subprocess.run(["xdotool", "mouseup", "1"], check=True)
+
+    def type_text(self, text):
+        # No window manager: the window takes the keyboard only when focused explicitly.
+        subprocess.run(["xdotool", "windowfocus", "--sync", self.window], check=True)
+        subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
+
+    def is_iconic(self):
+        """Whether Windows has the window minimized (without a window manager the X window
+        stays mapped), asked by a program of the tests' own in the same prefix."""
+        code = self.machine.wine(CHILD, "iconic", "QuillfarrowOptimizer").returncode
+        assert code in (0, 1), f"no window of the program's class ({code})"
+        return code == 1
+
+    def processor_seconds(self):
+        """User plus system time of the program's process so far."""
+        with open(f"/proc/{self.process.pid}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        ticks = os.sysconf("SC_CLK_TCK")
+        return (int(fields[11]) + int(fields[12])) / ticks
+
+    def wait_for_exit(self, timeout=30):
+        return self.process.wait(timeout)
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+class Journey(unittest.TestCase):
+    """A journey on a fresh machine; the program, when started, is ended afterwards."""
+
+    @classmethod
+    def setUpClass(cls):
+        boot_template()
+
+    def setUp(self):
+        self.machine = Machine()
+        self.addCleanup(self.machine.close)
+        self.programs = []
+
+    def start(self, *arguments):
+        program = Program(self.machine, *arguments)
+        self.programs.append(program)
+        self.addCleanup(program.kill)
+        return program
