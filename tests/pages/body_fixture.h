@@ -13,6 +13,7 @@
 
 #include "state/app_state.h"
 #include "support/drawn_text.h"
+#include "support/records.h"
 #include "support/headless_imgui.h"
 #include "support/sim_fixture.h"
 #include "ui/palette.h"
@@ -95,18 +96,8 @@ class BodyTest : public SimTest {
         const ImGuiWindow* found = HeadlessImGui::WindowNamed(window);
         return found != nullptr ? found->DrawList : nullptr;
     }
-    static std::vector<std::string> Log() {
-        std::vector<std::string> lines;
-        for (const LogEntry& entry : TheAppState().LogEntries)
-            lines.push_back(entry.message);
-        return lines;
-    }
-    static std::vector<std::u16string> Commands() {
-        std::vector<std::u16string> lines;
-        for (const auto& run : sim::machine().processes.runs)
-            lines.push_back(run.commandLine);
-        return lines;
-    }
+    static std::vector<std::string> Log() { return LogMessages(); }
+    static std::vector<std::u16string> Commands() { return CommandLines(); }
 
     Layout layout_;
     HeadlessImGui imgui_;

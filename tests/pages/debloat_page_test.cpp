@@ -20,14 +20,14 @@ namespace {
 const ImU32 kBadgeFill = Rgba(0x23202D80);
 const ImU32 kIrreversibleFill = Rgba(0xFF5C5C14);
 
-class DebloatPageTest : public PageTest {
+class DebloatPageTest : public HostedPageTest {
   protected:
     explicit DebloatPageTest(ImVec2 display = ImVec2(1120, 720), float scale = 1.0f)
         : host(display, scale, DrawDebloatPage) {}
     void SetUp() override { Fresh(); }
     // A fresh machine and records; the dialog keeps whatever state ImGui holds.
     void Fresh() {
-        PageTest::SetUp();
+        HostedPageTest::SetUp();
         auto& services = sim::machine().serviceManager.services;
         services[u"MapsBroker"] = {2, true, 0, false};
         services[u"RemoteRegistry"] = {4, false, 0, false};

@@ -11,6 +11,7 @@
 #include "actions/timer_holder.h"
 #include "state/app_state.h"
 #include "support/headless_imgui.h"
+#include "support/records.h"
 #include "support/sim_fixture.h"
 #include "ui/frame.h"
 #include "ui/shell_state.h"
@@ -77,10 +78,5 @@ class PageTest : public SimTest {
     }
     // The width the frame hands to the page.
     static float PageWidth() { return ImGui::GetIO().DisplaySize.x - Scaled(236) - Scaled(56); }
-    static std::vector<std::string> Log() {
-        std::vector<std::string> lines;
-        for (const LogEntry& entry : TheAppState().LogEntries)
-            lines.push_back(entry.message);
-        return lines;
-    }
+    static std::vector<std::string> Log() { return LogMessages(); }
 };

@@ -14,6 +14,7 @@
 #include "platform/sim/sim.h"
 #include "state/app_state.h"
 #include "support/drawn_glyphs.h"
+#include "support/records.h"
 #include "support/headless_imgui.h"
 #include "support/sim_fixture.h"
 #include "ui/shell_state.h"
@@ -63,7 +64,7 @@ class PageHost {
 };
 
 // The shared records every page reads, fresh for each test.
-class PageTest : public SimTest {
+class HostedPageTest : public SimTest {
   protected:
     void SetUp() override {
         SimTest::SetUp();
@@ -75,16 +76,6 @@ class PageTest : public SimTest {
         CurrentPage = 0;
     }
     static AppState& State() { return TheAppState(); }
-    static std::vector<std::string> Log() {
-        std::vector<std::string> lines;
-        for (const LogEntry& entry : TheAppState().LogEntries)
-            lines.push_back(entry.message);
-        return lines;
-    }
-    static std::vector<std::u16string> Commands() {
-        std::vector<std::u16string> lines;
-        for (const auto& run : sim::machine().processes.runs)
-            lines.push_back(run.commandLine);
-        return lines;
-    }
+    static std::vector<std::string> Log() { return LogMessages(); }
+    static std::vector<std::u16string> Commands() { return CommandLines(); }
 };

@@ -55,7 +55,7 @@ ImRect BoxIn(const ImDrawList* list, ImU32 colour, const ImRect& region) {
     return box;
 }
 
-class ProfilesPageTest : public PageTest {
+class ProfilesPageTest : public HostedPageTest {
   protected:
     explicit ProfilesPageTest(ImVec2 display = ImVec2(1120, 720), float scale = 1.0f,
                               void (*page)(float) = DrawProfilesPage)
@@ -293,7 +293,7 @@ TEST_F(ProfilesPageTest, ApplyAppliesTheProfileOfItsCard) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        PageTest::SetUp();
+        HostedPageTest::SetUp();
         CurrentPage = 4;
         host.Click(ApplyRect(c.card).GetCenter());
         EXPECT_EQ(Log(), std::vector<std::string>{c.line});

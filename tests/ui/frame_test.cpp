@@ -12,6 +12,7 @@
 #include "actions/restore_point.h"
 #include "platform/sim/sim.h"
 #include "support/headless_imgui.h"
+#include "support/records.h"
 #include "support/sim_fixture.h"
 #include "sysinfo/machine_info.h"
 #include "ui/frame.h"
@@ -49,12 +50,7 @@ class FrameState : public SimTest {
             count += call == name ? 1 : 0;
         return count;
     }
-    static std::vector<std::string> Log() {
-        std::vector<std::string> lines;
-        for (const LogEntry& entry : TheAppState().LogEntries)
-            lines.push_back(entry.message);
-        return lines;
-    }
+    static std::vector<std::string> Log() { return LogMessages(); }
 };
 
 struct Display {
