@@ -236,12 +236,13 @@ TEST_F(PlantedDllTest, TheProgramLoadsNoneOfThemAndStillDraws) {
     AdjustWindowRectEx(&frame, WS_POPUP | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, FALSE, 0);
     EXPECT_EQ(width, 1120 - (frame.right - frame.left));
     EXPECT_EQ(height, 720 - (frame.bottom - frame.top));
-    // Drawn by Direct3D, not left black: the canvas colour #08070C low in the body, and the
-    // amber accent line along the top edge right of the sidebar.
+    // Drawn by Direct3D, not left black: the canvas colour #08070C between the Dashboard's
+    // first two tiles, and the amber accent line along the top edge right of the sidebar.
     const auto pixel = [&](int x, int y) {
         return bmp.data() + 54 + (static_cast<std::size_t>(y) * width + x) * 4;  // B, G, R, A
     };
-    const unsigned char* body = pixel(width * 6 / 10, height * 8 / 10);
+    const int tile = (width - 292 - 42) / 4;
+    const unsigned char* body = pixel(264 + tile + 7, 200);
     EXPECT_NEAR(body[0], 0x0C, 1);
     EXPECT_NEAR(body[1], 0x07, 1);
     EXPECT_NEAR(body[2], 0x08, 1);
