@@ -74,8 +74,8 @@ bool DrawItemCard(const DebloatItem& item, ImVec2 corner, float width, bool appl
     ImGui::PopID();
 
     // The state this frame began with; a click shows from the next frame.
-    PutText(drawList, FontLabel, Scaled(9), ImVec2(corner.x + Scaled(18), corner.y + Scaled(80)),
-            applied ? ColSuccess : ColTextMuted, applied ? "APPLIED" : "INACTIVE");
+    PutLabel(drawList, ImVec2(corner.x + Scaled(18), corner.y + Scaled(80)),
+             applied ? ColSuccess : ColTextMuted, applied ? "APPLIED" : "INACTIVE");
     return clicked;
 }
 

@@ -42,10 +42,10 @@ void DrawDnsCard(AppState& state, ImVec2 origin, float width) {
     PutText(drawList, FontSemibold, Scaled(12), at(18, 18), ColAccent, "DNS");
     PutText(drawList, FontBody, Scaled(11), at(18, 38), ColTextMuted,
             "writes on the active interface, reverts to DHCP or previous DNS.");
-    PutText(drawList, FontLabel, Scaled(9), at(18, 66), ColTextMuted, "INTERFACE");
+    PutLabel(drawList, at(18, 66), ColTextMuted, "INTERFACE");
     PutText(drawList, FontBody, Scaled(13), at(120, 63), ColText,
             TruncateWithEllipsis(interfaceText, FontBody, 13, width - Scaled(160)));
-    PutText(drawList, FontLabel, Scaled(9), at(18, 90), ColTextMuted, "STATE");
+    PutLabel(drawList, at(18, 90), ColTextMuted, "STATE");
     PutText(drawList, FontBody, Scaled(13), at(120, 87), applied ? ColSuccess : ColTextSecondary,
             applied ? "preset active" : "system");
 

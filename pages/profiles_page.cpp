@@ -58,8 +58,8 @@ void DrawProfileCard(std::string_view name, std::string_view description, ImVec2
     PutText(drawList, FontSemibold, counterSize, ImVec2(left, corner.y + Scaled(64)), ColText,
             counter);
     const float counterWidth = TextSize(FontSemibold, counterSize, counter).x;
-    PutText(drawList, FontLabel, Scaled(9),
-            ImVec2(left + counterWidth + Scaled(8), corner.y + Scaled(73)), ColTextMuted, "TWEAKS");
+    PutLabel(drawList, ImVec2(left + counterWidth + Scaled(8), corner.y + Scaled(73)), ColTextMuted,
+             "TWEAKS");
 
     const float trackWidth = cardWidth - Scaled(36);
     drawList->AddRectFilled(ImVec2(left, corner.y + Scaled(102)),

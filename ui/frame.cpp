@@ -31,17 +31,6 @@ bool IsPageIndex(int page) {
     return page >= 0 && page < static_cast<int>(PageTitles.size());
 }
 
-void PutLabel(ImDrawList* drawList, ImVec2 position, ImU32 colour, std::string_view text) {
-    PutText(drawList, FontLabel, Scaled(9), position, colour, text);
-}
-
-// `text` in the 9-pixel label font, ending at `right`.
-void PutLabelRightAligned(ImDrawList* drawList, float right, float y, ImU32 colour,
-                          std::string_view text) {
-    const float width = TextSize(FontLabel, Scaled(9), text).x;
-    PutLabel(drawList, ImVec2(right - width, y), colour, text);
-}
-
 // A press inside the strip followed by a drag hands the window to the system's move loop.
 // The sidebar and the main area lie over the strip and take the hover, so the press is
 // tested against the strip's own rectangle.

@@ -13,10 +13,6 @@
 
 namespace {
 
-void PutLabel(ImDrawList* drawList, ImVec2 position, ImU32 colour, const char* text) {
-    PutText(drawList, FontLabel, Scaled(9), position, colour, text);
-}
-
 void DrawCardFrame(ImDrawList* drawList, ImVec2 from, ImVec2 to) {
     drawList->AddRectFilled(from, to, ColSurface, Scaled(10));
     drawList->AddRect(from, to, ColBorder, Scaled(10), 0, 1.0f);
@@ -63,8 +59,7 @@ void DrawLoadCard(ImDrawList* drawList, ImVec2 origin, float sidebarWidth) {
         PutLabel(drawList, ImVec2(left, rowTop), ColTextMuted, bar.label);
         char percent[16];
         std::snprintf(percent, sizeof percent, "%d%%", static_cast<int>(bar.fraction * 100 + 0.5f));
-        const float percentWidth = TextSize(FontLabel, Scaled(9), percent).x;
-        PutLabel(drawList, ImVec2(right - percentWidth, rowTop), ColTextSecondary, percent);
+        PutLabelRightAligned(drawList, right, rowTop, ColTextSecondary, percent);
         drawList->AddRectFilled(ImVec2(left, rowTop + Scaled(15)),
                                 ImVec2(right, rowTop + Scaled(18)), ColBorder, Scaled(2));
         const float fill = (to.x - from.x - Scaled(24)) * bar.fraction;
@@ -102,9 +97,7 @@ void DrawFooter(ImDrawList* drawList, ImVec2 origin, float sidebarWidth, float h
                       ImVec2(origin.x + sidebarWidth - Scaled(22), rule), ColBorder, 1.0f);
     const float y = origin.y + height - Scaled(36);
     PutLabel(drawList, ImVec2(origin.x + Scaled(22), y), ColTextMuted, "V2.0.0 / NATIVE");
-    const float readyWidth = TextSize(FontLabel, Scaled(9), "READY").x;
-    PutLabel(drawList, ImVec2(origin.x + sidebarWidth - Scaled(22) - readyWidth, y), ColSuccess,
-             "READY");
+    PutLabelRightAligned(drawList, origin.x + sidebarWidth - Scaled(22), y, ColSuccess, "READY");
 }
 
 }  // namespace

@@ -35,6 +35,16 @@ void PutText(ImDrawList* drawList, ImFont* font, float pixelSize, ImVec2 positio
     drawList->AddText(font, pixelSize, position, colour, text.data(), text.data() + text.size());
 }
 
+void PutLabel(ImDrawList* drawList, ImVec2 position, ImU32 colour, std::string_view text) {
+    PutText(drawList, FontLabel, Scaled(9), position, colour, text);
+}
+
+void PutLabelRightAligned(ImDrawList* drawList, float right, float y, ImU32 colour,
+                          std::string_view text) {
+    const float width = TextSize(FontLabel, Scaled(9), text).x;
+    PutLabel(drawList, ImVec2(right - width, y), colour, text);
+}
+
 ImFont* FontOfKind(int kind) {
     switch (kind) {
         case 1:

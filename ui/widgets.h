@@ -16,6 +16,12 @@ ImVec2 TextSize(ImFont* font, float pixelSize, std::string_view text);
 void PutText(ImDrawList* drawList, ImFont* font, float pixelSize, ImVec2 position, ImU32 colour,
              std::string_view text);
 
+// `text` in the label font at 9 × scale, the small upper-case labels of the interface.
+void PutLabel(ImDrawList* drawList, ImVec2 position, ImU32 colour, std::string_view text);
+// The same, ending at `right`.
+void PutLabelRightAligned(ImDrawList* drawList, float right, float y, ImU32 colour,
+                          std::string_view text);
+
 // Kind 1 FontSemibold, 2 FontLabel, 3 FontDisplay, any other FontBody.
 ImFont* FontOfKind(int kind);
 

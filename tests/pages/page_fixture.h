@@ -57,14 +57,7 @@ class PageTest : public SimTest {
             HeadlessImGui::Frame(DrawFrame);
     }
     // A press and a release over `at`, each in a frame of its own.
-    static void Click(ImVec2 at) {
-        HeadlessImGui::MoveMouse(at);
-        DrawFrames(1);
-        HeadlessImGui::Press();
-        DrawFrames(1);
-        HeadlessImGui::Release();
-        DrawFrames(1);
-    }
+    static void Click(ImVec2 at) { HeadlessImGui::Click(at, DrawFrame); }
     static ImGuiWindow* Window(const char* name) {
         ImGuiWindow* window = HeadlessImGui::WindowNamed(name);
         EXPECT_NE(window, nullptr) << name;

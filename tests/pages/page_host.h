@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "pages/page_fixture.h"
 #include "platform/sim/sim.h"
 #include "state/app_state.h"
 #include "support/drawn_glyphs.h"
@@ -64,18 +65,8 @@ class PageHost {
 };
 
 // The shared records every page reads, fresh for each test.
-class HostedPageTest : public SimTest {
+class HostedPageTest : public PageTest {
   protected:
-    void SetUp() override {
-        SimTest::SetUp();
-        TheAppState() = AppState{};
-        CurrentPage = 0;
-    }
-    void TearDown() override {
-        TheAppState() = AppState{};
-        CurrentPage = 0;
-    }
     static AppState& State() { return TheAppState(); }
-    static std::vector<std::string> Log() { return LogMessages(); }
     static std::vector<std::u16string> Commands() { return CommandLines(); }
 };

@@ -43,6 +43,17 @@ class HeadlessImGui {
         ImGui::Render();
     }
 
+    // Over the point, then a press and a release, each in a frame of `draw`'s own.
+    template <typename Draw>
+    static void Click(ImVec2 at, Draw draw) {
+        MoveMouse(at);
+        Frame(draw);
+        Press();
+        Frame(draw);
+        Release();
+        Frame(draw);
+    }
+
     static void MoveMouse(ImVec2 position) {
         ImGui::GetIO().AddMousePosEvent(position.x, position.y);
     }

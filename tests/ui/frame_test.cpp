@@ -137,14 +137,7 @@ INSTANTIATE_TEST_SUITE_P(WineClientAndRequestedSizes, FrameGeometryTest,
 
 class FrameTest : public FrameState {
   protected:
-    static void Click(ImVec2 at) {
-        HeadlessImGui::MoveMouse(at);
-        DrawFrames(1);
-        HeadlessImGui::Press();
-        DrawFrames(1);
-        HeadlessImGui::Release();
-        DrawFrames(1);
-    }
+    static void Click(ImVec2 at) { HeadlessImGui::Click(at, DrawFrame); }
     HeadlessImGui imgui{ImVec2(1120, 720), 1.0f};
 };
 

@@ -19,6 +19,7 @@
 #include <set>
 #include <vector>
 
+#include "support/headless_imgui.h"
 #include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/palette.h"
@@ -73,23 +74,8 @@ ImU32 Colour(std::uint32_t rgb, std::uint32_t alpha) {
 
 class IconsTest : public ::testing::TestWithParam<float> {
   protected:
-    void SetUp() override {
-        UiScale = GetParam();
-        ImGui::CreateContext();
-        ImGuiIO& io = ImGui::GetIO();
-        io.IniFilename = nullptr;
-        io.DisplaySize = ImVec2(1120, 720);
-        io.DeltaTime = 1.0f / 60;
-        // No renderer: the atlas grows on demand and its textures are never uploaded.
-        io.BackendFlags |= ImGuiBackendFlags_RendererHasTextures;
-        ImFont* font = io.Fonts->AddFontDefault();
-        FontBody = FontSemibold = FontLabel = FontDisplay = font;
-    }
-    void TearDown() override {
-        ImGui::DestroyContext();
-        FontBody = FontSemibold = FontLabel = FontDisplay = nullptr;
-        UiScale = 1.0f;
-    }
+    HeadlessImGui imgui{ImVec2(1120, 720), GetParam()};
+
     // The stroke width in pixels at this UI scale.
     static float Stroke() { return kThickness * GetParam(); }
     // Draws one icon in a frame, inside a window covering the display.

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "support/headless_imgui.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
 #include "ui/shell_state.h"
@@ -16,23 +17,8 @@ namespace {
 
 class WidgetsTest : public ::testing::TestWithParam<float> {
   protected:
-    void SetUp() override {
-        UiScale = GetParam();
-        ImGui::CreateContext();
-        ImGuiIO& io = ImGui::GetIO();
-        io.IniFilename = nullptr;
-        io.DisplaySize = ImVec2(1120, 720);
-        io.DeltaTime = 1.0f / 60;
-        // No renderer: the atlas grows on demand and its textures are never uploaded.
-        io.BackendFlags |= ImGuiBackendFlags_RendererHasTextures;
-        ImFont* font = io.Fonts->AddFontDefault();
-        FontBody = FontSemibold = FontLabel = FontDisplay = font;
-    }
-    void TearDown() override {
-        ImGui::DestroyContext();
-        FontBody = FontSemibold = FontLabel = FontDisplay = nullptr;
-        UiScale = 1.0f;
-    }
+    HeadlessImGui imgui{ImVec2(1120, 720), GetParam()};
+
     static float S(float value) { return value * GetParam(); }
     static float Width(const std::string& text, float size) {
         return FontBody->CalcTextSizeA(size * UiScale, FLT_MAX, 0, text.c_str()).x;
