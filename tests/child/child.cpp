@@ -6,7 +6,16 @@
 //   child crash            writes through a null pointer (an unhandled access violation)
 //   child iconic CLASS     exits 1 when the window of that class is minimized, 0 when it is
 //                          not, 2 when there is none (the journeys read the window's state)
+//   child adapter          prints "<adapter name>\t<friendly name>" of the interface a DNS
+//                          preset changes (the first one up, else the first listed, never
+//                          loopback or tunnel), exits 3 when there is none
+// clang-format off
+#include <winsock2.h>
 #include <windows.h>
+#include <iphlpapi.h>
+// clang-format on
+
+#include <cstdio>
 
 #include <cwchar>
 #include <string>
@@ -37,6 +46,31 @@ int StartGrandchild() {
     return 0;
 }
 
+int PrintPresetAdapter() {
+    ULONG size = 1 << 16;
+    std::vector<unsigned char> buffer(size);
+    auto* list = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data());
+    if (GetAdaptersAddresses(AF_UNSPEC, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST, nullptr,
+                             list, &size) != NO_ERROR) {
+        return 3;
+    }
+    const IP_ADAPTER_ADDRESSES* chosen = nullptr;
+    for (const IP_ADAPTER_ADDRESSES* a = list; a != nullptr; a = a->Next) {
+        if (a->IfType == IF_TYPE_SOFTWARE_LOOPBACK || a->IfType == IF_TYPE_TUNNEL ||
+            a->FriendlyName == nullptr || a->FriendlyName[0] == L'\0') {
+            continue;
+        }
+        if (chosen == nullptr || (a->OperStatus == IfOperStatusUp &&
+                                  chosen->OperStatus != IfOperStatusUp)) {
+            chosen = a;
+        }
+    }
+    if (chosen == nullptr)
+        return 3;
+    std::printf("%s\t%ls\n", chosen->AdapterName, chosen->FriendlyName);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -64,6 +98,8 @@ int wmain(int argc, wchar_t** argv) {
             return 2;
         return IsIconic(window) ? 1 : 0;
     }
+    if (mode == L"adapter")
+        return PrintPresetAdapter();
     if (mode == L"grandchild")
         return StartGrandchild();
     if (mode == L"sleep" && argc > 2) {

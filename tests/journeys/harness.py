@@ -13,11 +13,13 @@ import subprocess
 import tempfile
 import time
 import unittest
+import zlib
 
 BUILD = os.environ["QF_BUILD_DIR"]
 SOURCE = os.environ["QF_SOURCE_DIR"]
 EXE = os.path.join(BUILD, "QuillfarrowOptimizer.exe")
 CHILD = os.path.join(BUILD, "qf_child.exe")
+RECORDER = os.path.join(BUILD, "qf_recorder.exe")
 TEMPLATE = os.path.join(BUILD, "wineprefix-journeys")
 TITLE = "Quillfarrow's Optimizer"
 
@@ -30,7 +32,10 @@ def wait_until(condition, timeout=20.0, what="condition"):
         if value:
             return value
         if time.monotonic() > deadline:
-            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
+            picture = os.path.join(BUILD, "journey-timeout.png")
+            Screen().save_png(picture)
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what} "
+                                 f"(the display then: {picture})")
         time.sleep(0.1)
 
 
@@ -53,6 +58,20 @@ class Screen:
         self._bytes_per_line = fields[12]
         self._bytes_per_pixel = fields[11] // 8
         self._lsb_first = fields[7] == 0
+
+    def save_png(self, path):
+        width, height = struct.unpack_from(">2I", self._data, 16)
+        rows = b"".join(b"\0" + bytes(c for x in range(width) for c in self.rgb(x, y))
+                        for y in range(height))
+
+        def chunk(kind, data):
+            return (struct.pack(">I", len(data)) + kind + data +
+                    struct.pack(">I", zlib.crc32(kind + data)))
+
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n" +
+                    chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                    chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 
     def rgb(self, x, y):
         at = self._offset + y * self._bytes_per_line + x * self._bytes_per_pixel
@@ -97,6 +116,31 @@ class Machine:
     def reg_add(self, key, name, kind, data):
         result = self.wine("reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f")
         assert result.returncode == 0, result.stderr
+
+    def system32(self, *parts):
+        return os.path.join(self.prefix, "drive_c", "windows", "system32", *parts)
+
+    # The system's tools the program starts, as paths below the system directory.
+    TOOLS = ("netsh.exe", "ipconfig.exe", "schtasks.exe", "powercfg.exe",
+             os.path.join("WindowsPowerShell", "v1.0", "powershell.exe"))
+
+    def install_recorder(self):
+        """Puts the recording program of the tests in place of each system tool; Wine would
+        run its own built-in programs without the native override."""
+        for tool in self.TOOLS:
+            path = self.system32(tool)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            shutil.copy(RECORDER, path)
+        names = ",".join(os.path.basename(tool) for tool in self.TOOLS)
+        self.env["WINEDLLOVERRIDES"] += f";{names}=n"
+
+    def recorded(self):
+        """(tool path, command line) of every tool run so far, in order."""
+        path = os.path.join(self.prefix, "drive_c", "qf-recorded.txt")
+        if not os.path.exists(path):
+            return []
+        with open(path, encoding="utf-8") as f:
+            return [tuple(line.rstrip("\n").split("\t", 1)) for line in f if line.strip()]
 
     def data_folder(self):
         users = os.path.join(self.prefix, "drive_c", "users")
@@ -163,8 +207,9 @@ class Program:
     def box_has(self, box, predicate):
         """Whether any client pixel in the box (left, top, right, bottom) satisfies it."""
         screen = Screen()
+        origin_x, origin_y = self.client_origin()
         left, top, right, bottom = box
-        return any(predicate(screen.rgb(*self.to_screen(x, y)))
+        return any(predicate(screen.rgb(origin_x + x, origin_y + y))
                    for y in range(top, bottom) for x in range(left, right))
 
     def move_to(self, x, y):
@@ -186,6 +231,12 @@ class Program:
     def click(self, x, y):
         self.move_to(x, y)
         subprocess.run(["xdotool", "click", "1"], check=True)
+
+    def open_page(self, page):
+        """Clicks the sidebar's item of the page and waits for its accent bar."""
+        self.click(60, 112 + 41 * page + 19)
+        wait_until(lambda: self.pixel_is(16, 131 + 41 * page, "#F5A524", 2), 10,
+                   f"the accent bar of item {page}")
 
     def press(self):
         subprocess.run(["xdotool", "mousedown", "1"], check=True)
