@@ -17,6 +17,12 @@ def accent_bar(page):
     return 16, 131 + 41 * page
 
 
+CARD_BORDER = "#23202D"
+# A pixel of the top edge of each page's first card (the Tweaks page's filter field).
+FIRST_CARD_TOP = {0: (300, 139), 1: (464, 146), 2: (300, 139), 3: (300, 139), 4: (300, 139),
+                  5: (300, 139)}
+
+
 class WindowJourney(Journey):
     def test_each_page_opens_from_the_sidebar(self):
         program = self.start()
@@ -29,6 +35,11 @@ class WindowJourney(Journey):
                     if other != page:
                         self.assertFalse(program.pixel_is(*accent_bar(other), ACCENT, 40),
                                          f"item {other} also marked")
+                x, y = FIRST_CARD_TOP[page]
+                self.assertTrue(program.pixel_is(x, y, CARD_BORDER, 4),
+                                f"no card edge at {x},{y}: {program.pixel(x, y)}")
+                self.assertFalse(program.pixel_is(x, y - 3, CARD_BORDER, 4),
+                                 f"the card starts above {x},{y}")
 
     def test_the_drag_strip_moves_the_window(self):
         program = self.start()
