@@ -275,6 +275,8 @@ class Program:
 class Journey(unittest.TestCase):
     """A journey on a fresh machine; the program, when started, is ended afterwards."""
 
+    maxDiff = None  # a failed comparison shows every difference
+
     @classmethod
     def setUpClass(cls):
         boot_template()
