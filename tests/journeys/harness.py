@@ -165,9 +165,11 @@ class Machine:
 class Program:
     """QuillfarrowOptimizer.exe running on a machine, its window found on the display."""
 
-    def __init__(self, machine, *arguments):
+    def __init__(self, machine, *arguments, executable=EXE):
         self.machine = machine
-        self.process = subprocess.Popen(["wine", EXE, *arguments], env=machine.env,
+        # Started from its own folder, as from a double click in that folder.
+        self.process = subprocess.Popen(["wine", executable, *arguments], env=machine.env,
+                                        cwd=os.path.dirname(executable),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = wait_until(self._find_window, 60, "the program's window")
         wait_until(lambda: self.client_origin() is not None, 10, "the window's place")
@@ -286,8 +288,8 @@ class Journey(unittest.TestCase):
         self.addCleanup(self.machine.close)
         self.programs = []
 
-    def start(self, *arguments):
-        program = Program(self.machine, *arguments)
+    def start(self, *arguments, executable=EXE):
+        program = Program(self.machine, *arguments, executable=executable)
         self.programs.append(program)
         self.addCleanup(program.kill)
         return program
