@@ -6,12 +6,23 @@ import subprocess
 import unittest
 
 from harness import CHILD, Journey, Machine, wait_until
+from test_tweaks import FILTER_FIELD, FIRST_ROW
 
 
 NETWORK, DEBLOAT = 2, 3
 CLOUDFLARE = (374, 272)
 BACK_TO_DHCP = (351, 314)
 APPX_APPLY = (992, 222)
+TASKS_APPLY = (992, 486)
+TASKS = [r"\Microsoft\Windows\Application Experience\ProgramDataUpdater",
+         r"\Microsoft\Windows\Application Experience\Microsoft Compatibility Appraiser",
+         r"\Microsoft\Windows\Application Experience\StartupAppTask",
+         r"\Microsoft\Windows\Autochk\Proxy",
+         r"\Microsoft\Windows\Customer Experience Improvement Program\Consolidator",
+         r"\Microsoft\Windows\Customer Experience Improvement Program\UsbCeip",
+         r"\Microsoft\Windows\Feedback\Siuf\DmClient",
+         r"\Microsoft\Windows\Feedback\Siuf\DmClientOnScenarioDownload",
+         r"\Microsoft\Windows\Windows Error Reporting\QueueReporting"]
 CONFIRM = (444, 417)
 CANCEL = (582, 417)
 DIALOG_TITLE_ROW = (375, 314, 540, 326)  # "Remove preinstalled apps?"
@@ -19,6 +30,8 @@ DIALOG_TITLE_ROW = (375, 314, 540, 326)  # "Remove preinstalled apps?"
 INTERFACES = r"HKLM\SYSTEM\CurrentControlSet\Services\{}\Parameters\Interfaces\{}"
 NETSH = r"C:\windows\system32\netsh.exe"
 IPCONFIG = r"C:\windows\system32\ipconfig.exe"
+SCHTASKS = r"C:\windows\system32\schtasks.exe"
+POWERCFG = r"C:\windows\system32\powercfg.exe"
 POWERSHELL = r"C:\windows\system32\WindowsPowerShell\v1.0\powershell.exe"
 
 PACKAGES = ["Microsoft.BingNews", "Microsoft.BingWeather", "Microsoft.BingFinance",
@@ -140,3 +153,18 @@ class CommandsJourney(Journey):
         wait_until(lambda: self.dialog_closed(program), 10, "the dialog to close")
         self.assertEqual(self.commands(), [(POWERSHELL, APPX_REMOVAL)])
         self.assertIn(b"debloat-appx", self.machine.data_file("state.bin"))
+
+    def test_scheduled_tasks_and_hibernation_run_the_tools_of_the_system_directory(self):
+        program = self.start()
+        program.open_page(DEBLOAT)
+        program.click(*TASKS_APPLY)
+        wait_until(lambda: len(self.commands()) == len(TASKS), 30, "the nine task changes")
+        self.assertEqual(self.commands(), [
+            (SCHTASKS, f'schtasks /Change /TN "{task}" /Disable') for task in TASKS])
+
+        program.open_page(1)
+        program.click(*FILTER_FIELD)
+        program.type_text("hibernation")
+        program.click(*FIRST_ROW)
+        wait_until(lambda: len(self.commands()) > len(TASKS), 30, "the hibernation command")
+        self.assertEqual(self.commands()[len(TASKS):], [(POWERCFG, "powercfg /h off")])
