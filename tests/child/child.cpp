@@ -60,8 +60,8 @@ int PrintPresetAdapter() {
             a->FriendlyName == nullptr || a->FriendlyName[0] == L'\0') {
             continue;
         }
-        if (chosen == nullptr || (a->OperStatus == IfOperStatusUp &&
-                                  chosen->OperStatus != IfOperStatusUp)) {
+        if (chosen == nullptr ||
+            (a->OperStatus == IfOperStatusUp && chosen->OperStatus != IfOperStatusUp)) {
             chosen = a;
         }
     }

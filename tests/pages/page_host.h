@@ -14,7 +14,7 @@
 #include "pages/page_fixture.h"
 #include "platform/sim/sim.h"
 #include "state/app_state.h"
-#include "support/drawn_glyphs.h"
+#include "support/drawn_text.h"
 #include "support/records.h"
 #include "support/headless_imgui.h"
 #include "support/sim_fixture.h"
