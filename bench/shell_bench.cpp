@@ -1,63 +1,209 @@
-// Figures for the shell, measured on the real program: start-up time, peak memory of a
-// screenshot run, the executable's size. Prints them; asserts nothing. Run it with
-// scripts/bench.sh, which also measures the processor time while minimized.
+// Figures for the shell, measured on the real program against an empty Dear ImGui window of
+// the same size, backends and Dear ImGui source (bench/empty_window.cpp) doing the same work:
+// screenshot runs of the two, alternating, with the median of each figure and their ratio.
+// Also the executables' sizes. Prints them; asserts nothing. Run it with scripts/bench.sh,
+// which also measures the processor time while shown and minimized (--phases).
+//
+//     qf_shell_bench [--runs=N] [--trace=FILE]   (FILE: where this program's standard error goes)
+//     qf_shell_bench --phases
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "gui/program.h"
 
 namespace {
 
-double Seconds(ULONGLONG fromMs, ULONGLONG toMs) {
-    return static_cast<double>(toMs - fromMs) / 1000.0;
+// What one screenshot run took, seen from outside the process; negative where not seen.
+struct RunFigures {
+    double firstPresentS = -1;
+    double captureWrittenS = -1;
+    double wholeS = -1;
+    double peakMiB = 0;
+};
+
+std::wstring BesideThisProgram(const wchar_t* name) {
+    const std::wstring program = program::Path();
+    return program.substr(0, program.find_last_of(L'\\') + 1) + name;
 }
 
-void StartUp() {
-    const ULONGLONG start = GetTickCount64();
-    program::Running run(L"");
-    if (run.WaitForWindow() == nullptr) {
-        std::printf("start-up: the window did not appear\n");
-        return;
-    }
-    const ULONGLONG visible = GetTickCount64();
-    run.Close();
-    std::printf("start-up to visible window: %.3f s\n", Seconds(start, visible));
+double SecondsSince(LARGE_INTEGER start) {
+    LARGE_INTEGER now{};
+    LARGE_INTEGER frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
 
+// The tick count of the first present call in a Wine trace ("24817.765:...:trace:dxgi:
+// d3d11_swapchain_Present ..."), read from `offset` on; -1 when there is none. Wine stamps
+// its trace lines with the low 32 bits of the tick count that GetTickCount64 reads here.
+long long FirstPresentTick(const std::wstring& traceFile, std::size_t offset) {
+    const std::vector<unsigned char> bytes = program::FileBytes(traceFile);
+    if (bytes.size() <= offset)
+        return -1;
+    const std::string text(bytes.begin() + static_cast<std::ptrdiff_t>(offset), bytes.end());
+    const std::size_t call = text.find("d3d11_swapchain_Present");
+    if (call == std::string::npos)
+        return -1;
+    const std::size_t newline = text.rfind('\n', call);
+    const std::size_t lineStart = newline == std::string::npos ? 0 : newline + 1;
+    unsigned seconds = 0;
+    unsigned milliseconds = 0;
+    if (std::sscanf(text.c_str() + lineStart, "%u.%u:", &seconds, &milliseconds) != 2)
+        return -1;
+    return static_cast<long long>(seconds) * 1000 + milliseconds;
+}
+
+std::uint64_t FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+// One `--shot=` run of `executable`, sampled every 10 ms until it ends: its peak working set,
+// and when the picture reached its final size. With a trace file, Wine traces the run's
+// present calls into it: scripts/bench.sh hands this program's standard error, which the
+// runs inherit, to Wine's debug output and names the file.
+RunFigures TimedScreenshotRun(const std::wstring& executable, const std::wstring& traceFile) {
+    RunFigures figures;
     const std::wstring shot = program::TempFolder() + L"qf-bench.bmp";
-    const ULONGLONG shotStart = GetTickCount64();
-    const long code = program::RunToExit(L"\"--shot=" + shot + L"\"");
-    std::printf("screenshot run (start-up, 24 frames, capture, shutdown): %.3f s, exit %ld\n",
-                Seconds(shotStart, GetTickCount64()), code);
     DeleteFileW(shot.c_str());
-}
+    const std::size_t traceOffset = traceFile.empty() ? 0 : FileSize(traceFile);
+    // Wine takes its debug channels from the environment when a process starts.
+    if (!traceFile.empty())
+        SetEnvironmentVariableW(L"WINEDEBUG", L"+timestamp,trace+dxgi");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + executable + L"\" \"--shot=" + shot + L"\"";
+    PROCESS_INFORMATION info{};
+    LARGE_INTEGER start{};
+    QueryPerformanceCounter(&start);
+    const ULONGLONG startTick = GetTickCount64();
+    const BOOL created = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &info);
+    SetEnvironmentVariableW(L"WINEDEBUG", nullptr);
+    if (!created)
+        return figures;
+    CloseHandle(info.hThread);
 
-void PeakMemory() {
-    const std::wstring shot = program::TempFolder() + L"qf-bench.bmp";
-    program::Running run(L"\"--shot=" + shot + L"\"");
+    std::vector<std::pair<double, std::uint64_t>> shotSizes;
     SIZE_T peak = 0;
-    // Sampled until the run ends: the counters of an ended process are not kept everywhere.
-    while (WaitForSingleObject(run.process(), 5) == WAIT_TIMEOUT) {
+    const double deadlineS = 60;
+    while (WaitForSingleObject(info.hProcess, 10) == WAIT_TIMEOUT) {
+        const double now = SecondsSince(start);
+        if (now > deadlineS) {
+            TerminateProcess(info.hProcess, 1);
+            break;
+        }
+        // The peak of a process that has ended is not kept everywhere.
         PROCESS_MEMORY_COUNTERS counters{};
-        if (GetProcessMemoryInfo(run.process(), &counters, sizeof counters)) {
-            peak = counters.PeakWorkingSetSize > peak ? counters.PeakWorkingSetSize : peak;
+        if (GetProcessMemoryInfo(info.hProcess, &counters, sizeof counters))
+            peak = std::max(peak, counters.PeakWorkingSetSize);
+        shotSizes.emplace_back(now, FileSize(shot));
+    }
+    figures.wholeS = SecondsSince(start);
+    CloseHandle(info.hProcess);
+    figures.peakMiB = static_cast<double>(peak) / 1048576.0;
+
+    const std::uint64_t finalSize = FileSize(shot);
+    for (const auto& [at, size] : shotSizes) {
+        if (finalSize > 0 && size == finalSize) {
+            figures.captureWrittenS = at;
+            break;
         }
     }
+    const long long presentTick = traceFile.empty() ? -1 : FirstPresentTick(traceFile, traceOffset);
+    if (presentTick >= 0) {
+        // The trace prints the low 32 bits of the tick count.
+        const long long startLow = static_cast<long long>(startTick & 0xFFFFFFFFu);
+        figures.firstPresentS = static_cast<double>(presentTick - startLow) / 1000.0;
+    }
     DeleteFileW(shot.c_str());
-    std::printf("peak working set of a screenshot run: %.1f MiB\n",
-                static_cast<double>(peak) / 1048576.0);
+    return figures;
 }
 
-void ExecutableSize() {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (GetFileAttributesExW(program::Path().c_str(), GetFileExInfoStandard, &data)) {
-        std::printf("QuillfarrowOptimizer.exe: %lu bytes\n", data.nFileSizeLow);
+double Median(std::vector<double> values) {
+    values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return v < 0; }),
+                 values.end());
+    if (values.empty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Series {
+    std::vector<double> firstPresent, captureWritten, whole, peak;
+    void Add(const RunFigures& run) {
+        firstPresent.push_back(run.firstPresentS);
+        captureWritten.push_back(run.captureWrittenS);
+        whole.push_back(run.wholeS);
+        peak.push_back(run.peakMiB);
+    }
+};
+
+void PrintRow(const char* figure, const char* unit, const std::vector<double>& program,
+              const std::vector<double>& empty) {
+    const double p = Median(program);
+    const double e = Median(empty);
+    std::printf("%-40s program %8.3f %s, empty window %8.3f %s, ratio %.2f, difference %+.3f %s\n",
+                figure, p, unit, e, unit, e > 0 ? p / e : 0.0, p - e, unit);
+}
+
+// Screenshot runs of the program and of the empty window, taking turns, after one untimed
+// pair that brings both into the file cache.
+void CompareWithEmptyWindow(int runs, const std::wstring& traceFile) {
+    const std::wstring programPath = program::Path();
+    const std::wstring emptyPath = BesideThisProgram(L"qf_empty_window.exe");
+    TimedScreenshotRun(programPath, traceFile);
+    TimedScreenshotRun(emptyPath, traceFile);
+    Series program;
+    Series empty;
+    std::printf(
+        "run  program: first present, capture written, whole run, peak working set"
+        " | empty window: the same\n");
+    for (int i = 0; i < runs; ++i) {
+        const RunFigures p = TimedScreenshotRun(programPath, traceFile);
+        const RunFigures e = TimedScreenshotRun(emptyPath, traceFile);
+        program.Add(p);
+        empty.Add(e);
+        std::printf("%3d  %.3f s %.3f s %.3f s %.1f MiB | %.3f s %.3f s %.3f s %.1f MiB\n", i + 1,
+                    p.firstPresentS, p.captureWrittenS, p.wholeS, p.peakMiB, e.firstPresentS,
+                    e.captureWrittenS, e.wholeS, e.peakMiB);
+        std::fflush(stdout);
+    }
+    std::printf("medians of %d screenshot runs each:\n", runs);
+    PrintRow("process creation to first Present", "s", program.firstPresent, empty.firstPresent);
+    PrintRow("process creation to capture written", "s", program.captureWritten,
+             empty.captureWritten);
+    PrintRow("whole screenshot run", "s", program.whole, empty.whole);
+    std::vector<double> programShutdown;
+    std::vector<double> emptyShutdown;
+    for (int i = 0; i < runs; ++i) {
+        const auto after = [](double whole, double written) {
+            return whole >= 0 && written >= 0 ? whole - written : -1;
+        };
+        programShutdown.push_back(after(program.whole[i], program.captureWritten[i]));
+        emptyShutdown.push_back(after(empty.whole[i], empty.captureWritten[i]));
+    }
+    PrintRow("capture written to process end", "s", programShutdown, emptyShutdown);
+    PrintRow("peak working set", "MiB", program.peak, empty.peak);
+}
+
+void ExecutableSizes() {
+    for (const std::wstring& path : {program::Path(), BesideThisProgram(L"qf_empty_window.exe")}) {
+        std::printf("%ls: %llu bytes\n", path.substr(path.find_last_of(L'\\') + 1).c_str(),
+                    static_cast<unsigned long long>(FileSize(path)));
     }
 }
-
-}  // namespace
 
 // Keeps the program shown, then minimized, announcing each phase on standard output so that
 // scripts/bench.sh can read the process's processor time from outside: Wine reports no
@@ -77,13 +223,23 @@ void ShownThenMinimized() {
     run.Close();
 }
 
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
-    if (argc > 1 && std::wstring(argv[1]) == L"--phases") {
-        ShownThenMinimized();
-        return 0;
+    int runs = 10;
+    std::wstring traceFile;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        if (argument == L"--phases") {
+            ShownThenMinimized();
+            return 0;
+        }
+        if (argument.rfind(L"--runs=", 0) == 0)
+            runs = std::max(1, static_cast<int>(std::wcstol(argument.c_str() + 7, nullptr, 10)));
+        if (argument.rfind(L"--trace=", 0) == 0)
+            traceFile = argument.substr(8);
     }
-    StartUp();
-    PeakMemory();
-    ExecutableSize();
+    ExecutableSizes();
+    CompareWithEmptyWindow(runs, traceFile);
     return 0;
 }
