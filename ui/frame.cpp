@@ -278,8 +278,10 @@ void DrawFrame() {
     const ImVec2 size = ImGui::GetIO().DisplaySize;
     ImGui::SetNextWindowPos(ImVec2(0, 0), ImGuiCond_Always, ImVec2(0, 0));
     ImGui::SetNextWindowSize(size);
+    // The backdrop covers the whole window, so a background of its own would only cost the
+    // renderer a fill of the display.
     ImGui::Begin("##root", nullptr,
-                 kFixedWindowFlags | ImGuiWindowFlags_NoCollapse |
+                 kFixedWindowFlags | ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoBackground |
                      ImGuiWindowFlags_NoBringToFrontOnFocus | ImGuiWindowFlags_NoNavFocus);
     DrawBackdrop(ImGui::GetWindowDrawList(), size);
     DrawDragStrip(size.x);
