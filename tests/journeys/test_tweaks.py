@@ -46,6 +46,14 @@ class TweaksJourney(Journey):
         return (self.machine.reg_query(USER_KEY, "GameDVR_Enabled"),
                 self.machine.reg_query(POLICY_KEY, "AllowGameDVR"))
 
+    def wait_for_values(self, expected, what):
+        """Waits for both values; at the deadline the failure shows what they are instead."""
+        try:
+            wait_until(lambda: self.values() == expected, 15, what)
+        except AssertionError:
+            self.assertEqual(self.values(), expected, what)
+            raise
+
     def test_filter_toggle_on_and_off_restores_exactly(self):
         self.seed()
         before = self.values()
@@ -53,8 +61,7 @@ class TweaksJourney(Journey):
         self.game_dvr_row(program)
         self.assertFalse(self.switch_on(program))
         program.click(*FIRST_ROW)
-        wait_until(lambda: self.values() == (("REG_DWORD", "0x0"), ("REG_DWORD", "0x0")), 15,
-                   "both values written")
+        self.wait_for_values((("REG_DWORD", "0x0"), ("REG_DWORD", "0x0")), "both values written")
         wait_until(lambda: self.switch_on(program), 5, "the switch on")
         state = self.machine.data_file("state.bin")
         self.assertIn(b"gamedvr", state)
@@ -63,7 +70,7 @@ class TweaksJourney(Journey):
         self.assertRegex(self.machine.session_log(), re.compile(r"applied  Game DVR\r\n"))
 
         program.click(*FIRST_ROW)
-        wait_until(lambda: self.values() == before, 15, "both values as they were")
+        self.wait_for_values(before, "both values as they were")
         self.assertRegex(self.machine.session_log(), re.compile(r"reverted  Game DVR\r\n"))
         self.assertNotIn(b"gamedvr", self.machine.data_file("state.bin"))
 
@@ -73,8 +80,7 @@ class TweaksJourney(Journey):
         program = self.start()
         self.game_dvr_row(program)
         program.click(*FIRST_ROW)
-        wait_until(lambda: self.values() == (("REG_DWORD", "0x0"), ("REG_DWORD", "0x0")), 15,
-                   "both values written")
+        self.wait_for_values((("REG_DWORD", "0x0"), ("REG_DWORD", "0x0")), "both values written")
         program.click(WIDTH - 40 + 14, 30)
         self.assertEqual(program.wait_for_exit(), 0)
 
@@ -82,4 +88,4 @@ class TweaksJourney(Journey):
         self.game_dvr_row(again)
         wait_until(lambda: self.switch_on(again), 5, "the switch on after the restart")
         again.click(*FIRST_ROW)
-        wait_until(lambda: self.values() == before, 15, "both values as they were")
+        self.wait_for_values(before, "both values as they were")
