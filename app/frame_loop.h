@@ -61,7 +61,7 @@ struct LoopOptions {
     // A screenshot run: every turn draws and presents, unpaced, and the 24th frame is
     // captured.
     std::u16string screenshotPath;
-    // False: every turn presents a frame, as before idling existed; the tests compare the two.
+    // False: every turn presents a frame, paced but never idle; the tests compare the two.
     bool idle = true;
 };
 
