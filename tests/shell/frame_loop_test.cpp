@@ -287,7 +287,7 @@ TEST_P(BusyLoopTest, FramesAreBuiltEveryTurnPacedWhileBusyThoughNothingChanges) 
     // instead (the short turns 1 and 2 count towards the three).
     EXPECT_EQ(host.messageWaitsMs.size(), 3u);
     EXPECT_EQ(host.builds, 14);
-    EXPECT_EQ(host.presents, 3);             // turns 1, 3 and 12: the frame never changed
+    EXPECT_EQ(host.presents, 3);  // turns 1, 3 and 12: the frame never changed
     EXPECT_EQ(host.paceWaitsUs.size(), 10u);
 }
 
