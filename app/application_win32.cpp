@@ -7,7 +7,10 @@
 #include <imgui_impl_win32.h>
 
 #include "app/com_security_win32.h"
+#include "app/frame_facts.h"
 #include "app/frame_loop.h"
+#include "app/frame_pacing.h"
+#include "app/frame_timer_win32.h"
 #include "app/graphics_win32.h"
 #include "app/screenshot_win32.h"
 #include "app/single_instance_win32.h"
@@ -58,18 +61,23 @@ void SetFrameAttributes(HWND window) {
 
 class WindowsFrameHost final : public FrameHost {
   public:
-    bool PumpMessages() override {
-        bool running = true;
+    Messages PumpMessages() override {
+        Messages messages;
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
+            messages.any = true;
             if (message.message == WM_QUIT)
-                running = false;
+                messages.quit = true;
         }
-        return running;
+        return messages;
     }
     std::uint64_t TickMs() override { return platform::TickCountMs(); }
+    std::uint64_t NowUs() override { return PerformanceCounterUs(); }
+    std::uint64_t RefreshIntervalUs() override {
+        return ::RefreshIntervalUs(MonitorRefreshHertz(MainWindowHandle));
+    }
     void Sample() override { RefreshLiveFigures(TheAppState()); }
     bool IsIconic() override { return ::IsIconic(MainWindowHandle) != FALSE; }
     PresentResult TestPresent() override {
@@ -78,13 +86,16 @@ class WindowsFrameHost final : public FrameHost {
                    : PresentResult::Shown;
     }
     void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
-    PresentResult DrawAndPresent() override {
+    BuiltFrame BuildFrame() override {
         ImGui_ImplDX11_NewFrame();
         ImGui_ImplWin32_NewFrame();
         ImGui::NewFrame();
         DrawFrame();
         ImGui::Render();
-        // Without a back-buffer view the frame is still built and presented, just not drawn.
+        return {DrawDataSignature(*ImGui::GetDrawData()), InputActive()};
+    }
+    PresentResult Present() override {
+        // Without a back-buffer view the frame is still presented, just not drawn.
         if (Graphics.backBufferView) {
             ID3D11RenderTargetView* target = Graphics.backBufferView.get();
             static constexpr float kClear[4] = {10 / 255.0f, 9 / 255.0f, 14 / 255.0f, 1.0f};
@@ -95,10 +106,19 @@ class WindowsFrameHost final : public FrameHost {
         return Graphics.swapChain->Present(1, 0) == kStatusOccluded ? PresentResult::Occluded
                                                                     : PresentResult::Shown;
     }
+    void WaitUntilUs(std::uint64_t deadline) override { timer_.WaitUntilUs(deadline); }
+    void WaitForMessages(std::uint32_t timeoutMs) override {
+        // MWMO_INPUTAVAILABLE: also a message that arrived before the wait but after the
+        // last drain ends it.
+        MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
     void SaveScreenshot(const std::u16string& path) override {
         // A failed capture still ends the run normally.
         static_cast<void>(::SaveScreenshot(path));
     }
+
+  private:
+    FrameTimer timer_;
 };
 
 void DestroyWindowAndClass(HINSTANCE instance) {
@@ -152,6 +172,8 @@ int RunApplication(HINSTANCE instance) {
     ImGuiIO& io = ImGui::GetIO();
     io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard;
     io.IniFilename = nullptr;
+    // A blinking caret would need a frame at every blink, also while nothing else changes.
+    io.ConfigInputTextCursorBlink = false;
     LoadFonts();
     ApplyTheme();
     ImGui_ImplWin32_Init(MainWindowHandle);
@@ -164,7 +186,7 @@ int RunApplication(HINSTANCE instance) {
     }
 
     WindowsFrameHost host;
-    RunFrameLoop(host, options.screenshotPath);
+    RunFrameLoop(host, {options.screenshotPath});
 
     EndSession(TheAppState());
     ImGui_ImplDX11_Shutdown();

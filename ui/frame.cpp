@@ -21,9 +21,6 @@ constexpr ImGuiWindowFlags kFixedWindowFlags =
     ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
     ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse;
 
-constexpr std::uint64_t kToastHoldMs = 3300;
-constexpr std::uint64_t kToastFadeMs = 1000;
-
 void (*const kPageFunctions[])(float) = {DrawDashboardPage, DrawTweaksPage,   DrawNetworkPage,
                                          DrawDebloatPage,   DrawProfilesPage, DrawSessionPage};
 

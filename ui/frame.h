@@ -44,6 +44,10 @@ void DrawWindowButtons(float width);
 // when a query or the move fails.
 void ToggleMaximize();
 
+// The toast shows the last message fully for 3.3 s, then fades out over one more second.
+inline constexpr std::uint64_t kToastHoldMs = 3300;
+inline constexpr std::uint64_t kToastFadeMs = 1000;
+
 // The toast's opacities at `ageMs` after its message: the bar and the text take `text`
 // (truncated), the box `box` (rounded). None once the toast is gone.
 struct ToastAlphas {
