@@ -161,6 +161,11 @@ class Machine:
     def session_log(self):
         return self.data_file("session.log").decode("utf-16-le", "replace")
 
+    def wait_for_log_line(self, line, timeout=15):
+        """Waits for a line of the session log; the program writes it after the change and
+        the state file, so what came before it may then be read."""
+        wait_until(lambda: line + "\r\n" in self.session_log(), timeout, f"the log line {line!r}")
+
 
 class Program:
     """QuillfarrowOptimizer.exe running on a machine, its window found on the display."""

@@ -116,9 +116,8 @@ class CommandsJourney(Journey):
                   "2606:4700:4700::1111 2606:4700:4700::1001 primary"),
             FLUSH,
         ])
-        log = self.machine.session_log()
-        self.assertIn("dns -> CLOUDFLARE 1.1.1.1\r\n", log)
-        self.assertIn("dns -> dhcp\r\n", log)
+        self.machine.wait_for_log_line("dns -> CLOUDFLARE 1.1.1.1")
+        self.machine.wait_for_log_line("dns -> dhcp")
 
     def test_a_preset_and_back_returns_an_interface_without_servers_to_dhcp(self):
         guid, alias = self.preset_adapter()
@@ -152,7 +151,8 @@ class CommandsJourney(Journey):
         wait_until(lambda: self.commands(), 30, "the removal command")
         wait_until(lambda: self.dialog_closed(program), 10, "the dialog to close")
         self.assertEqual(self.commands(), [(POWERSHELL, APPX_REMOVAL)])
-        self.assertIn(b"debloat-appx", self.machine.data_file("state.bin"))
+        wait_until(lambda: b"debloat-appx" in self.machine.data_file("state.bin"), 15,
+                   "the removal kept as applied")
 
     def test_scheduled_tasks_and_hibernation_run_the_tools_of_the_system_directory(self):
         program = self.start()
