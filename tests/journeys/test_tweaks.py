@@ -48,9 +48,10 @@ class TweaksJourney(Journey):
         """Waits for both values; at the deadline the failure shows what they are instead."""
         try:
             wait_until(lambda: self.values() == expected, 15, what)
+            return
         except AssertionError:
-            self.assertEqual(self.values(), expected, what)
-            raise
+            pass
+        self.assertEqual(self.values(), expected, f"{what}, after 15 s")
 
     def test_filter_toggle_on_and_off_restores_exactly(self):
         self.seed()
