@@ -35,8 +35,7 @@ std::uint32_t MonitorRefreshHertz(HWND window) {
 FrameTimer::FrameTimer() {
     timer_ = platform::win32::UniqueHandle(
         CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS));
-    highResolution_ = timer_.get() != nullptr;
-    if (!highResolution_) {
+    if (timer_.get() == nullptr) {
         timer_ = platform::win32::UniqueHandle(
             CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS));
     }

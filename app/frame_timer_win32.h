@@ -22,9 +22,7 @@ class FrameTimer {
     FrameTimer();
     // Returns once PerformanceCounterUs() has reached `deadline`.
     void WaitUntilUs(std::uint64_t deadline);
-    bool HighResolution() const { return highResolution_; }
 
   private:
     platform::win32::UniqueHandle timer_;
-    bool highResolution_ = false;
 };

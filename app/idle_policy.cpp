@@ -22,7 +22,7 @@ std::uint64_t MsUntilClockChange(std::uint64_t nowMs, std::uint64_t nextSampleMs
         const std::uint64_t fadeStart = toastTickMs + kToastHoldMs;
         if (nowMs < fadeStart)
             wait = std::min(wait, fadeStart - nowMs);
-        else if (nowMs <= toastTickMs + kToastHoldMs + kToastFadeMs)
+        else if (nowMs <= fadeStart + kToastFadeMs)
             wait = 0;
     }
     return wait;

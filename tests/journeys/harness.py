@@ -22,6 +22,17 @@ CHILD = os.path.join(BUILD, "qf_child.exe")
 RECORDER = os.path.join(BUILD, "qf_recorder.exe")
 TEMPLATE = os.path.join(BUILD, "wineprefix-journeys")
 TITLE = "Quillfarrow's Optimizer"
+ACCENT = "#F5A524"
+
+
+def nav_item_centre(page):
+    """The centre of the sidebar's item of a page, in client coordinates."""
+    return 60, 112 + 41 * page + 19
+
+
+def accent_bar(page):
+    """A pixel of the accent bar that marks the sidebar's item of the current page."""
+    return 16, 131 + 41 * page
 
 
 def wait_until(condition, timeout=20.0, what="condition"):
@@ -241,8 +252,8 @@ class Program:
 
     def open_page(self, page):
         """Clicks the sidebar's item of the page and waits for its accent bar."""
-        self.click(60, 112 + 41 * page + 19)
-        wait_until(lambda: self.pixel_is(16, 131 + 41 * page, "#F5A524", 2), 10,
+        self.click(*nav_item_centre(page))
+        wait_until(lambda: self.pixel_is(*accent_bar(page), ACCENT, 2), 10,
                    f"the accent bar of item {page}")
 
     def press(self):

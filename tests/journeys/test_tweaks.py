@@ -4,7 +4,6 @@ a restart of the program."""
 from harness import Journey, wait_until
 
 WIDTH = 1114
-TWEAKS_ITEM = (60, 112 + 41 + 19)
 FILTER_FIELD = (264 + 200, 117 + 22 + 14)
 # The first row of the list, below its category header.
 FIRST_ROW = (500, 265)
@@ -22,7 +21,7 @@ class TweaksJourney(Journey):
         self.assertIsNone(self.machine.reg_query(POLICY_KEY, "AllowGameDVR"))
 
     def game_dvr_row(self, program):
-        program.click(*TWEAKS_ITEM)
+        program.open_page(1)
         program.click(*FILTER_FIELD)
         program.type_text("game dvr")
         wait_until(lambda: "Game DVR" in self.visible_rows(program), 10, "the one row left")

@@ -3,20 +3,9 @@ resize border."""
 
 import time
 
-from harness import Journey, wait_until
+from harness import ACCENT, Journey, accent_bar, wait_until
 
-ACCENT = "#F5A524"
 CLIENT = (1114, 714)  # the client area of the 1120 x 720 window at 96 DPI
-
-
-def nav_item_centre(page):
-    return 60, 112 + 41 * page + 19
-
-
-def accent_bar(page):
-    return 16, 131 + 41 * page
-
-
 CARD_BORDER = "#23202D"
 # A pixel of the top edge of each page's first card (the Tweaks page's filter field).
 FIRST_CARD_TOP = {0: (300, 139), 1: (464, 146), 2: (300, 139), 3: (300, 139), 4: (300, 139),
@@ -28,9 +17,7 @@ class WindowJourney(Journey):
         program = self.start()
         for page in [1, 2, 3, 4, 5, 0]:
             with self.subTest(page=page):
-                program.click(*nav_item_centre(page))
-                wait_until(lambda: program.pixel_is(*accent_bar(page), ACCENT, 2), 10,
-                           f"the accent bar of item {page}")
+                program.open_page(page)
                 for other in range(6):
                     if other != page:
                         self.assertFalse(program.pixel_is(*accent_bar(other), ACCENT, 40),
