@@ -5,6 +5,7 @@ from the X server (xwd) and the machine read back with Wine's own tools.
 Each journey runs in a fresh copy of a prefix booted once per build; positions are client
 coordinates of the layout at UI scale 1, offset by the window's client origin."""
 
+import collections
 import os
 import re
 import shutil
@@ -35,6 +36,16 @@ def accent_bar(page):
     return 16, 131 + 41 * page
 
 
+# The journey's last actions, each with the display just before it, and the session log of
+# the machine in use: what a timed-out wait reports, so that a failure can be read afterwards.
+TRAIL = collections.deque(maxlen=4)
+CURRENT_MACHINE = None
+
+
+def note_action(what):
+    TRAIL.append((what, Screen()))
+
+
 def wait_until(condition, timeout=20.0, what="condition"):
     """Polls until `condition()` is truthy and returns its value; fails at the deadline."""
     deadline = time.monotonic() + timeout
@@ -43,11 +54,25 @@ def wait_until(condition, timeout=20.0, what="condition"):
         if value:
             return value
         if time.monotonic() > deadline:
-            picture = os.path.join(BUILD, "journey-timeout.png")
-            Screen().save_png(picture)
-            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what} "
-                                 f"(the display then: {picture})")
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}\n" +
+                                 timeout_report())
         time.sleep(0.1)
+
+
+def timeout_report():
+    """Saves the display now and before each of the last actions, and lists them with the
+    session log's last lines."""
+    picture = os.path.join(BUILD, "journey-timeout.png")
+    Screen().save_png(picture)
+    lines = [f"the display then: {picture}", "the last actions, with the display before each:"]
+    for number, (what, screen) in enumerate(TRAIL, 1):
+        before = os.path.join(BUILD, f"journey-timeout-before-{number}.png")
+        screen.save_png(before)
+        lines.append(f"  {what}: {before}")
+    if CURRENT_MACHINE is not None:
+        lines.append("the session log's last lines:")
+        lines += ["  " + line for line in CURRENT_MACHINE.session_log().splitlines()[-12:]]
+    return "\n".join(lines)
 
 
 def boot_template():
@@ -183,16 +208,33 @@ class Program:
 
     def __init__(self, machine, *arguments, executable=EXE):
         self.machine = machine
-        # Started from its own folder, as from a double click in that folder.
-        self.process = subprocess.Popen(["wine", executable, *arguments], env=machine.env,
-                                        cwd=os.path.dirname(executable),
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = wait_until(self._find_window, 60, "the program's window")
+        # Wine's error lines, kept for the report when the program ends or hangs too early.
+        self.log_path = os.path.join(machine.root, f"program-{time.monotonic_ns()}.log")
+        with open(self.log_path, "wb") as log:
+            # Started from its own folder, as from a double click in that folder.
+            self.process = subprocess.Popen(["wine", executable, *arguments],
+                                            env=dict(machine.env, WINEDEBUG="fixme-all"),
+                                            cwd=os.path.dirname(executable),
+                                            stdout=subprocess.DEVNULL, stderr=log)
+        try:
+            self.window = wait_until(self._find_window, 60, "the program's window")
+        except AssertionError as failure:
+            raise AssertionError(f"{failure}\n{self.report()}") from None
         wait_until(lambda: self.client_origin() is not None, 10, "the window's place")
         # The first frames are drawn once the window is mapped.
         wait_until(lambda: self.pixel_is(200, 64, "#0C0B11", 2), 30, "the first frame")
 
+    def report(self):
+        """The process's state and the last lines Wine printed for it."""
+        code = self.process.poll()
+        state = "still running" if code is None else f"ended with exit code {code}"
+        with open(self.log_path, "rb") as log:
+            lines = log.read().decode("utf-8", "replace").splitlines()[-20:]
+        return f"the program {state}; Wine printed:\n" + "\n".join(lines)
+
     def _find_window(self):
+        if self.process.poll() is not None:
+            raise AssertionError("the program ended before its window showed")
         result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", TITLE],
                                 capture_output=True, text=True)
         ids = result.stdout.split()
@@ -241,12 +283,14 @@ class Program:
                                 text=True, check=True)
         values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
         x0, y0 = int(values["X"]), int(values["Y"])
+        note_action(f"drag by {dx},{dy} from screen {x0},{y0}")
         for step in range(1, steps + 1):
             subprocess.run(["xdotool", "mousemove", "--sync", str(x0 + dx * step // steps),
                             str(y0 + dy * step // steps)], check=True)
             time.sleep(0.05)
 
     def click(self, x, y):
+        note_action(f"click at {x},{y} (screen {self.to_screen(x, y)})")
         self.move_to(x, y)
         subprocess.run(["xdotool", "click", "1"], check=True)
 
@@ -257,12 +301,15 @@ class Program:
                    f"the accent bar of item {page}")
 
     def press(self):
+        note_action("press")
         subprocess.run(["xdotool", "mousedown", "1"], check=True)
 
     def release(self):
+        note_action("release")
         subprocess.run(["xdotool", "mouseup", "1"], check=True)
 
     def type_text(self, text):
+        note_action(f"type {text!r}")
         # No window manager: the window takes the keyboard only when focused explicitly.
         subprocess.run(["xdotool", "windowfocus", "--sync", self.window], check=True)
         subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
@@ -300,8 +347,10 @@ class Journey(unittest.TestCase):
         boot_template()
 
     def setUp(self):
-        self.machine = Machine()
+        global CURRENT_MACHINE
+        self.machine = CURRENT_MACHINE = Machine()
         self.addCleanup(self.machine.close)
+        TRAIL.clear()
         self.programs = []
 
     def start(self, *arguments, executable=EXE):
