@@ -14,7 +14,7 @@ export WINEDEBUG=${QF_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 # Bumped whenever the settings below change, so that existing prefixes take them again.
-settings_marker="$WINEPREFIX/.qf-prefix-settings-1"
+settings_marker="$WINEPREFIX/.qf-prefix-settings-2"
 
 apply_settings() {
     # An empty Debugger with Auto 1: no debugger starts (a missing Debugger value would make
@@ -25,6 +25,9 @@ apply_settings() {
     wine reg add "$aedebug" /v Auto /t REG_SZ /d 1 /f >/dev/null
     # No crash dialog either, should a debugger still be started some other way.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+    # 96 DPI whatever the X server reports, so that every picture the tests check has the
+    # sizes of UI scale 1.
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
     wineserver --wait
 }
 

@@ -229,8 +229,8 @@ TEST_F(PlantedDllTest, TheProgramLoadsNoneOfThemAndStillDraws) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
-    if (dpi != 96)
-        GTEST_SKIP() << "the display runs at " << dpi << " DPI, not 96: the picture is unchecked";
+    // The test prefix pins 96 DPI, so the sizes below are those of UI scale 1.
+    ASSERT_EQ(dpi, 96) << "the prefix's LogPixels setting did not take";
     // The client area of the 1120 x 720 window.
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, FALSE, 0);

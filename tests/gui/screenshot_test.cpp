@@ -34,8 +34,8 @@ class ScreenshotTest : public ::testing::Test {
         HDC screen = GetDC(nullptr);
         const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
         ReleaseDC(nullptr, screen);
-        if (dpi != 96)
-            GTEST_SKIP() << "the display runs at " << dpi << " DPI, not 96";
+        // The test prefix pins 96 DPI, so every size below is that of UI scale 1.
+        ASSERT_EQ(dpi, 96) << "the prefix's LogPixels setting did not take";
         path_ = program::TempFolder() + L"qf-shot-" + std::to_wstring(GetTickCount64()) + L".bmp";
     }
     void TearDown() override { DeleteFileW(path_.c_str()); }
