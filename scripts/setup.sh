@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs everything the builds need, idempotently: Debian packages, the Dear ImGui
-# source from Debian's archive and the Inter fonts from the npm registry. Downloads are
-# cached under .deps/, which git ignores.
+# source from Debian's archive and the Inter fonts from the npm registry. Downloads and
+# unpacked sources live outside the clone, in the user's cache folder (cmake/Cache.cmake
+# names the same one), so that every clone on the machine shares them.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-deps="$root/.deps"
+deps=$("$root/scripts/cache-dir.sh")/deps
 downloads="$deps/downloads"
 mkdir -p "$downloads"
+# Two clones setting up at once take turns.
+exec 9>"$deps/.setup.lock"
+flock 9
 
 fail() {
     echo "setup: $*" >&2
@@ -25,7 +29,7 @@ as_root() {
 # --- Debian packages ---------------------------------------------------------------
 packages=(
     cmake ninja-build g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine xvfb xauth libgl1-mesa-dri xdotool x11-apps woff2 googletest
+    wine xvfb xauth libgl1-mesa-dri xdotool x11-apps woff2 googletest ccache
     debian-archive-keyring xz-utils npm python3
 )
 missing=()
@@ -46,7 +50,7 @@ if [ ${#missing[@]} -gt 0 ]; then
         "${missing[@]}" >/dev/null || fail "could not install: ${missing[*]}"
 fi
 for tool in cmake ninja x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres wine Xvfb xwd \
-    woff2_decompress npm; do
+    woff2_decompress npm ccache; do
     command -v "$tool" >/dev/null 2>&1 || fail "missing after install: $tool"
 done
 [ -f /usr/src/googletest/CMakeLists.txt ] || fail "missing: GoogleTest source in /usr/src/googletest"

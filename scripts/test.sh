@@ -1,41 +1,40 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the core natively under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the Windows build under Wine.
+# UndefinedBehaviorSanitizer, then the Windows build under Wine. Ends with every skipped
+# case and its reason, every failed case, and one line "N passed, N failed, N skipped"
+# counted per test case (cmake/test-summary.py).
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+started=$SECONDS
 "$root/scripts/setup.sh" || exit 1
+echo "test: set-up took $((SECONDS - started)) s"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 status=0
-summaries=()
+runs=()
 for preset in native-asan windows; do
     echo "=== $preset"
+    build="$root/build/$preset"
+    results="$build/test-results"
+    runs+=("$preset=$build")
+    rm -rf "$results"
+    phase=$SECONDS
     if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
         echo "test: the $preset build failed" >&2
         status=1
         continue
     fi
-    log=$(mktemp)
-    ctest --preset "$preset" 2>&1 | tee "$log"
-    [ "${PIPESTATUS[0]}" = 0 ] || status=1
-    summaries+=("$preset: $(grep -E 'tests passed, [0-9]+ tests failed out of' "$log" | tail -n 1)")
-    rm -f "$log"
+    echo "test: the $preset build took $((SECONDS - phase)) s"
+    mkdir -p "$results"
+    phase=$SECONDS
+    ctest --preset "$preset" --no-tests=error --output-junit "$results/ctest.xml" || status=1
+    echo "test: the $preset tests took $((SECONDS - phase)) s"
 done
 
-echo "=== summary"
-printf '%s\n' "${summaries[@]}"
-passed=0
-failed=0
-for line in "${summaries[@]}"; do
-    if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
-        failed=$((failed + BASH_REMATCH[1]))
-        passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
-    fi
-done
-[ $status = 0 ] || [ $failed -gt 0 ] || failed=1
-echo "$passed passed, $failed failed"
+echo "=== summary (after $((SECONDS - started)) s)"
+python3 "$root/cmake/test-summary.py" "${runs[@]}" || status=1
 exit $status

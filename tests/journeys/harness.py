@@ -43,13 +43,35 @@ CURRENT_MACHINE = None
 
 
 def note_action(what):
+    new_capture_generation()
     TRAIL.append((what, Screen()))
+
+
+def run(arguments, what, timeout=30.0, **keywords):
+    """subprocess.run with a deadline: a tool that hangs fails the journey with what it was
+    doing, instead of holding it until CTest's timeout."""
+    try:
+        return subprocess.run(arguments, timeout=timeout, **keywords)
+    except subprocess.TimeoutExpired:
+        raise AssertionError(f"{what} did not finish within {timeout:.0f} s: "
+                             f"{' '.join(map(str, arguments))}") from None
+
+
+# Bumped before every poll of a condition and every action: a window capture taken since
+# the last bump still shows the window as it is.
+CAPTURE_GENERATION = 0
+
+
+def new_capture_generation():
+    global CAPTURE_GENERATION
+    CAPTURE_GENERATION += 1
 
 
 def wait_until(condition, timeout=20.0, what="condition"):
     """Polls until `condition()` is truthy and returns its value; fails at the deadline."""
     deadline = time.monotonic() + timeout
     while True:
+        new_capture_generation()
         value = condition()
         if value:
             return value
@@ -77,17 +99,19 @@ def timeout_report():
 
 def boot_template():
     """The booted prefix every journey copies, made once per build directory."""
-    subprocess.run([os.path.join(SOURCE, "cmake", "wine-run.sh"), TEMPLATE, "cmd", "/c", "exit"],
-                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineserver", "-w"], env=dict(os.environ, WINEPREFIX=TEMPLATE), check=True)
+    # Windows left to a window manager, as on a desktop: Wine's X window of the program is
+    # then its client area, whose pixels and geometry the journeys read.
+    run([os.path.join(SOURCE, "cmake", "wine-prefix.sh"), TEMPLATE, "managed"],
+        "making the journeys' prefix", timeout=300, check=True, stdout=subprocess.DEVNULL)
 
 
 class Screen:
-    """One capture of the whole X display."""
+    """One capture of the whole X display, or of one window's area."""
 
-    def __init__(self):
-        data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True,
-                              check=True).stdout
+    def __init__(self, window=None):
+        source = ["-id", window] if window else ["-root"]
+        data = run(["xwd", *source, "-silent"], "capturing the display", timeout=10,
+                   capture_output=True, check=True).stdout
         fields = struct.unpack_from(">25I", data, 0)
         self._data = data
         self._offset = fields[0] + fields[19] * 12
@@ -115,10 +139,54 @@ class Screen:
         return (b2, b1, b0) if self._lsb_first else (b0, b1, b2)
 
 
+def pointer():
+    """The pointer's place on the display."""
+    result = run(["xdotool", "getmouselocation", "--shell"], "asking for the pointer",
+                 timeout=10, capture_output=True, text=True, check=True)
+    values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
+    return int(values["X"]), int(values["Y"])
+
+
+def move_pointer(x, y):
+    """Moves the pointer and waits until the server has it there. Not xdotool's --sync: it
+    waits until the pointer leaves where it was, so a move to where it already is waits
+    out its 15 s limit."""
+    if pointer() == (x, y):
+        return
+    run(["xdotool", "mousemove", str(x), str(y)], "moving the pointer", timeout=10, check=True)
+    wait_until(lambda: pointer() == (x, y), 10, f"the pointer at {x},{y}")
+
+
 def near(rgb, hex_colour, tolerance):
     want = int(hex_colour.lstrip("#"), 16)
     expected = ((want >> 16) & 0xFF, (want >> 8) & 0xFF, want & 0xFF)
     return all(abs(a - b) <= tolerance for a, b in zip(rgb, expected))
+
+
+# The system's program files of a prefix, about nine tenths of its 700 MB: a journey's copy
+# links them instead of copying, and a journey that puts a file of its own in their place
+# removes the link first (`replace_file`), so that the template is never written through one.
+LINKED_SUFFIXES = (".dll", ".exe", ".drv", ".sys", ".ocx", ".cpl", ".acm", ".tlb", ".ax")
+
+
+def copy_prefix(source, target):
+    windows = os.path.join(source, "drive_c", "windows") + os.sep
+
+    def link_or_copy(from_path, to_path):
+        if from_path.startswith(windows) and from_path.lower().endswith(LINKED_SUFFIXES):
+            os.link(from_path, to_path)
+        else:
+            shutil.copy2(from_path, to_path)
+
+    shutil.copytree(source, target, symlinks=True, copy_function=link_or_copy)
+
+
+def replace_file(source, target):
+    """Puts a copy of `source` at `target` without writing into the file that was there,
+    which may be a link to the template's."""
+    if os.path.lexists(target):
+        os.remove(target)
+    shutil.copy(source, target)
 
 
 class Machine:
@@ -127,17 +195,20 @@ class Machine:
     def __init__(self):
         self.root = tempfile.mkdtemp(prefix="qf-journey-")
         self.prefix = os.path.join(self.root, "prefix")
-        subprocess.run(["cp", "-a", TEMPLATE, self.prefix], check=True)
+        copy_prefix(TEMPLATE, self.prefix)
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
 
     def close(self):
-        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        run(["wineserver", "-k"], "ending the prefix's Wine server", env=self.env,
+            stderr=subprocess.DEVNULL)
+        run(["wineserver", "-w"], "waiting for the prefix's Wine server", env=self.env,
+            stderr=subprocess.DEVNULL)
         shutil.rmtree(self.root, ignore_errors=True)
 
-    def wine(self, *arguments):
-        return subprocess.run(["wine", *arguments], env=self.env, capture_output=True)
+    def wine(self, *arguments, timeout=60):
+        return run(["wine", *arguments], "wine", timeout=timeout, env=self.env,
+                   capture_output=True)
 
     def reg_query(self, key, name):
         """The value's type and data as `reg query` prints them, or None when it is absent."""
@@ -166,7 +237,7 @@ class Machine:
         for tool in self.TOOLS:
             path = self.system32(tool)
             os.makedirs(os.path.dirname(path), exist_ok=True)
-            shutil.copy(RECORDER, path)
+            replace_file(RECORDER, path)
         names = ",".join(os.path.basename(tool) for tool in self.TOOLS)
         self.env["WINEDLLOVERRIDES"] += f";{names}=n"
 
@@ -208,6 +279,7 @@ class Program:
 
     def __init__(self, machine, *arguments, executable=EXE):
         self.machine = machine
+        self._capture = None
         # Wine's error lines, kept for the report when the program ends or hangs too early.
         self.log_path = os.path.join(machine.root, f"program-{time.monotonic_ns()}.log")
         with open(self.log_path, "wb") as log:
@@ -235,16 +307,16 @@ class Program:
     def _find_window(self):
         if self.process.poll() is not None:
             raise AssertionError("the program ended before its window showed")
-        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", TITLE],
-                                capture_output=True, text=True)
+        result = run(["xdotool", "search", "--onlyvisible", "--name", TITLE],
+                     "looking for the window", timeout=10, capture_output=True, text=True)
         ids = result.stdout.split()
         return ids[0] if ids else None
 
     def geometry(self):
         """Client origin and size: Wine's X window is the client area of the borderless
         window."""
-        result = subprocess.run(["xdotool", "getwindowgeometry", "--shell", self.window],
-                                capture_output=True, text=True)
+        result = run(["xdotool", "getwindowgeometry", "--shell", self.window],
+                     "asking for the window's place", timeout=10, capture_output=True, text=True)
         values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
         if not {"X", "Y", "WIDTH", "HEIGHT"} <= values.keys():
             return None
@@ -258,41 +330,41 @@ class Program:
         left, top = self.client_origin()
         return left + x, top + y
 
+    def capture(self):
+        """The window's client area (Wine's X window), captured once per poll or action."""
+        if self._capture is None or self._capture[0] != CAPTURE_GENERATION:
+            self._capture = (CAPTURE_GENERATION, Screen(self.window))
+        return self._capture[1]
+
     def pixel(self, x, y):
-        return Screen().rgb(*self.to_screen(x, y))
+        return self.capture().rgb(x, y)
 
     def pixel_is(self, x, y, colour, tolerance):
         return near(self.pixel(x, y), colour, tolerance)
 
     def box_has(self, box, predicate):
         """Whether any client pixel in the box (left, top, right, bottom) satisfies it."""
-        screen = Screen()
-        origin_x, origin_y = self.client_origin()
+        screen = self.capture()
         left, top, right, bottom = box
-        return any(predicate(screen.rgb(origin_x + x, origin_y + y))
+        return any(predicate(screen.rgb(x, y))
                    for y in range(top, bottom) for x in range(left, right))
 
     def move_to(self, x, y):
-        sx, sy = self.to_screen(x, y)
-        subprocess.run(["xdotool", "mousemove", "--sync", str(sx), str(sy)], check=True)
+        move_pointer(*self.to_screen(x, y))
 
     def drag_by(self, dx, dy, steps=20):
         """Moves the held pointer at a person's pace: the program sees the drag over several
         frames, as it would from a hand."""
-        result = subprocess.run(["xdotool", "getmouselocation", "--shell"], capture_output=True,
-                                text=True, check=True)
-        values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
-        x0, y0 = int(values["X"]), int(values["Y"])
+        x0, y0 = pointer()
         note_action(f"drag by {dx},{dy} from screen {x0},{y0}")
         for step in range(1, steps + 1):
-            subprocess.run(["xdotool", "mousemove", "--sync", str(x0 + dx * step // steps),
-                            str(y0 + dy * step // steps)], check=True)
+            move_pointer(x0 + dx * step // steps, y0 + dy * step // steps)
             time.sleep(0.05)
 
     def click(self, x, y):
         note_action(f"click at {x},{y} (screen {self.to_screen(x, y)})")
         self.move_to(x, y)
-        subprocess.run(["xdotool", "click", "1"], check=True)
+        run(["xdotool", "click", "1"], "clicking", timeout=10, check=True)
 
     def open_page(self, page):
         """Clicks the sidebar's item of the page and waits for its accent bar."""
@@ -302,17 +374,18 @@ class Program:
 
     def press(self):
         note_action("press")
-        subprocess.run(["xdotool", "mousedown", "1"], check=True)
+        run(["xdotool", "mousedown", "1"], "pressing the button", timeout=10, check=True)
 
     def release(self):
         note_action("release")
-        subprocess.run(["xdotool", "mouseup", "1"], check=True)
+        run(["xdotool", "mouseup", "1"], "releasing the button", timeout=10, check=True)
 
     def type_text(self, text):
         note_action(f"type {text!r}")
         # No window manager: the window takes the keyboard only when focused explicitly.
-        subprocess.run(["xdotool", "windowfocus", "--sync", self.window], check=True)
-        subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
+        run(["xdotool", "windowfocus", "--sync", self.window], "focusing the window", timeout=20,
+            check=True)
+        run(["xdotool", "type", "--delay", "40", text], "typing", timeout=30, check=True)
 
     def is_iconic(self):
         """Whether Windows has the window minimized (without a window manager the X window

@@ -60,7 +60,10 @@ class ProfilesJourney(Journey):
         result = self.machine.wine("sc", "create", name, "binpath=", "C:\\nowhere\\service.exe",
                                    "start=", "auto")
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-        self.assertEqual(self.start_types()[name], ("REG_DWORD", "0x2"))
+        # Wine's service manager has been seen to show the new service's key only a moment
+        # after `sc` returned.
+        wait_until(lambda: self.start_types()[name] == ("REG_DWORD", "0x2"), 10,
+                   f"the start type of the new service {name}")
 
     def start_types(self):
         """The services' start types as the service manager keeps them. Wine's `sc` has no

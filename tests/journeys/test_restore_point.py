@@ -2,9 +2,8 @@
 own: the busy label while the request runs, then the outcome in the log and the header."""
 
 import os
-import shutil
 
-from harness import BUILD, Journey, near, wait_until
+from harness import BUILD, Journey, near, replace_file, wait_until
 
 WIDTH = 1114
 BUTTON = (WIDTH - 178, 56, WIDTH - 28, 86)
@@ -20,8 +19,8 @@ def lighter_than(level):
 class RestorePointJourney(Journey):
     def request(self, answer):
         system32 = os.path.join(self.machine.prefix, "drive_c", "windows", "system32")
-        shutil.copy(os.path.join(BUILD, "srclient_standin.dll"),
-                    os.path.join(system32, "srclient.dll"))
+        replace_file(os.path.join(BUILD, "srclient_standin.dll"),
+                     os.path.join(system32, "srclient.dll"))
         # Wine would load its own srclient.dll otherwise.
         self.machine.env["WINEDLLOVERRIDES"] += ";srclient=n"
         self.machine.env["QF_RESTORE_POINT_ANSWER"] = answer
