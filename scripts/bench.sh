@@ -41,13 +41,13 @@ measure() {
     rm -f "$trace"
 
     echo "=== processor time of the program's process"
-    # User + system time from /proc over 5 s of each phase: Wine reports no times for other
-    # processes.
+    # User + system time from /proc over 5 s of each phase (Wine reports no times for other
+    # processes), of the program in this prefix: another prefix may run one at the same time.
     local ticks_per_second phase pid before after
     ticks_per_second=$(getconf CLK_TCK)
     "$root/cmake/wine-run.sh" "$prefix" "$bin/qf_shell_bench.exe" --phases | while read -r _ phase; do
         sleep 1
-        pid=$(pgrep -n -x QuillfarrowOpti)
+        pid=$(bash "$root/scripts/wine-process.sh" "$prefix" QuillfarrowOptimizer.exe)
         before=$(awk '{print $14 + $15}' "/proc/$pid/stat")
         sleep 5
         after=$(awk '{print $14 + $15}' "/proc/$pid/stat")

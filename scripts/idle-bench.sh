@@ -22,7 +22,7 @@ export root exe seconds prefix="$build/wineprefix-idle"
 
 measure() {
     set -euo pipefail
-    local trace ticks_per_second window name pid
+    local trace ticks_per_second window pid
     trace=$(mktemp /tmp/qf-idle-trace.XXXXXX)
     ticks_per_second=$(getconf CLK_TCK)
     # Creates the prefix on first use; then the pointer is parked outside where the window
@@ -38,9 +38,7 @@ measure() {
         sleep 0.1
     done
     [ -n "$window" ] || { echo "idle-bench: the window did not appear" >&2; return 1; }
-    # The process's name as /proc keeps it: the file name's first 15 characters.
-    name=$(basename "$exe")
-    pid=$(pgrep -n -x "${name:0:15}")
+    pid=$(bash "$root/scripts/wine-process.sh" "$prefix" "$(basename "$exe")")
     # After the start-up toast has faded.
     sleep 5
 
