@@ -1,9 +1,9 @@
 // Figures for the shell, measured on the real program against an empty Dear ImGui window of
 // the same size, backends and Dear ImGui source (bench/empty_window.cpp) doing the same work:
 // screenshot runs of the two in pairs, each pair started by the other program than the last,
-// with the median of each figure and their ratio. Also the executables' sizes. Prints them;
-// asserts nothing. Run it with scripts/bench.sh, which also measures the processor time while
-// shown and minimized (--phases).
+// with the median of each figure and their ratio. Prints them; asserts nothing. Run it with
+// scripts/bench.sh, which also measures the processor time while shown and minimized
+// (--phases).
 //
 //     qf_shell_bench [--runs=N] [--trace=FILE]   (FILE: where this program's standard error goes)
 //     qf_shell_bench --phases
@@ -231,13 +231,6 @@ void CompareWithEmptyWindow(int runs, const std::wstring& traceFile) {
     PrintRow("peak working set", "MiB", program.peak, empty.peak);
 }
 
-void ExecutableSizes() {
-    for (const std::wstring& path : {program::Path(), BesideThisProgram(L"qf_empty_window.exe")}) {
-        std::printf("%ls: %llu bytes\n", path.substr(path.find_last_of(L'\\') + 1).c_str(),
-                    static_cast<unsigned long long>(FileSize(path)));
-    }
-}
-
 // Keeps the program shown, then minimized, announcing each phase on standard output so that
 // scripts/bench.sh can read the process's processor time from outside: Wine reports no
 // times for other processes.
@@ -272,7 +265,6 @@ int wmain(int argc, wchar_t** argv) {
         if (argument.rfind(L"--trace=", 0) == 0)
             traceFile = argument.substr(8);
     }
-    ExecutableSizes();
     CompareWithEmptyWindow(runs, traceFile);
     return 0;
 }
