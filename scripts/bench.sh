@@ -47,8 +47,8 @@ echo "processor: $(grep -m 1 'model name' /proc/cpuinfo | cut -d : -f 2- | sed '
     nproc) cores; memory $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo)"
 echo "compilers: $(g++ --version | head -n 1); $(x86_64-w64-mingw32-g++-posix --version | head -n 1)"
 echo "Wine: $(WINEDEBUG=-all wine --version); Mesa $(dpkg-query -W -f='${Version}' \
-    libgl1-mesa-dri), llvmpipe on $(ldd /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so |
-    grep -o -m 1 'libLLVM-[0-9.]*' || echo 'an unknown LLVM')"
+    libgl1-mesa-dri), whose llvmpipe links $(ldd /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so |
+    sed -n 's/.*\(libLLVM-[0-9]*\).*/\1/p' | head -n 1)"
 
 section "frame cost, native (native-release)"
 cmake --preset native-release >/dev/null
