@@ -1,7 +1,8 @@
 // The cost of one interface frame per page: DrawFrame plus ImGui::Render in a Dear ImGui
 // context without a renderer, 1120 × 720 at UI scale 1, with the interface fonts loaded as
 // the program loads them, 400 log entries, every other catalog tweak applied and a toast
-// showing. Prints the median and the 95th percentile per page; asserts nothing.
+// showing. Prints the median and the 95th percentile per page, and how many times over the
+// frame fills the display, in all and by window; asserts nothing.
 //
 //     qf_frame_bench [frames per page]
 #include <imgui.h>
@@ -119,29 +120,54 @@ float ClippedArea(const ImVec2 (&triangle)[3], const ImVec4& clip) {
     return std::fabs(twice) / 2;
 }
 
-// How many times over the renderer fills the display for this frame: the area of every
+// How many times over the renderer fills the display for one draw list: the area of every
 // triangle within its clip rectangle, over the display's. A software renderer pays for each.
-double FillOfDisplay(const ImDrawData* drawData) {
+double FillOfDisplay(const ImDrawData* drawData, const ImDrawList* list) {
     double area = 0;
-    for (const ImDrawList* list : drawData->CmdLists) {
-        for (const ImDrawCmd& command : list->CmdBuffer) {
-            const ImVec4 clip(std::max(command.ClipRect.x, 0.0f),
-                              std::max(command.ClipRect.y, 0.0f),
-                              std::min(command.ClipRect.z, drawData->DisplaySize.x),
-                              std::min(command.ClipRect.w, drawData->DisplaySize.y));
-            for (unsigned i = 0; i + 2 < command.ElemCount; i += 3) {
-                ImVec2 triangle[3];
-                for (unsigned corner = 0; corner < 3; ++corner) {
-                    const ImDrawIdx index =
-                        list->IdxBuffer[static_cast<int>(command.IdxOffset + i + corner)];
-                    triangle[corner] =
-                        list->VtxBuffer[static_cast<int>(command.VtxOffset + index)].pos;
-                }
-                area += ClippedArea(triangle, clip);
+    for (const ImDrawCmd& command : list->CmdBuffer) {
+        const ImVec4 clip(std::max(command.ClipRect.x, 0.0f), std::max(command.ClipRect.y, 0.0f),
+                          std::min(command.ClipRect.z, drawData->DisplaySize.x),
+                          std::min(command.ClipRect.w, drawData->DisplaySize.y));
+        for (unsigned i = 0; i + 2 < command.ElemCount; i += 3) {
+            ImVec2 triangle[3];
+            for (unsigned corner = 0; corner < 3; ++corner) {
+                const ImDrawIdx index =
+                    list->IdxBuffer[static_cast<int>(command.IdxOffset + i + corner)];
+                triangle[corner] = list->VtxBuffer[static_cast<int>(command.VtxOffset + index)].pos;
             }
+            area += ClippedArea(triangle, clip);
         }
     }
     return area / (drawData->DisplaySize.x * drawData->DisplaySize.y);
+}
+
+// The window that owns a draw list by its own name: a child window's name is
+// "parent/name_XXXXXXXX".
+std::string WindowName(const ImDrawList* list) {
+    std::string name = list->_OwnerName != nullptr ? list->_OwnerName : "?";
+    name = name.substr(name.find_last_of('/') + 1);
+    const std::size_t suffix = name.find_last_of('_');
+    if (suffix != std::string::npos && name.size() - suffix == 9)
+        name.resize(suffix);
+    return name;
+}
+
+// The whole frame's fill, then each window's that fills at least 1 % of the display.
+void PrintFill(const ImDrawData* drawData) {
+    double total = 0;
+    std::string windows;
+    for (const ImDrawList* list : drawData->CmdLists) {
+        const double fill = FillOfDisplay(drawData, list);
+        total += fill;
+        if (fill >= 0.01) {
+            char figure[32];
+            std::snprintf(figure, sizeof figure, " %.2f", fill);
+            windows += windows.empty() ? " " : ", ";
+            windows += WindowName(list);
+            windows += figure;
+        }
+    }
+    std::printf("      fills the display %.2f times:%s\n", total, windows.c_str());
 }
 
 double Milliseconds(std::uint64_t nanoseconds) {
@@ -167,8 +193,10 @@ int main(int argc, char** argv) {
 
     std::printf(
         "frame cost, DrawFrame + ImGui::Render, 1120 x 720, %d frames per page after %d"
-        " to warm up; %s\n",
-        frames, kWarmUpFrames, frame_bench::FrameClockName());
+        " to warm up; %s; %d log entries, %d of %d tweaks applied, the toast showing\n",
+        frames, kWarmUpFrames, frame_bench::FrameClockName(),
+        static_cast<int>(state.LogEntries.size()), static_cast<int>(state.AppliedSet.size()),
+        static_cast<int>(kTweakCount));
     for (int page = 0; page < static_cast<int>(PageTitles.size()); ++page) {
         CurrentPage = page;
         const std::uint64_t first = Frame(state);
@@ -184,10 +212,11 @@ int main(int argc, char** argv) {
             commands += list->CmdBuffer.Size;
         std::printf(
             "frame %-9s median %.3f ms, 95th percentile %.3f ms, first %.3f ms;"
-            " %d vertices, %d draw commands, fills the display %.1f times\n",
+            " %d vertices, %d draw commands\n",
             PageTitles[static_cast<std::size_t>(page)], Milliseconds(costs[costs.size() / 2]),
             Milliseconds(costs[costs.size() * 95 / 100]), Milliseconds(first),
-            drawData->TotalVtxCount, commands, FillOfDisplay(drawData));
+            drawData->TotalVtxCount, commands);
+        PrintFill(drawData);
     }
     ImGui::DestroyContext();
     return 0;

@@ -1,8 +1,9 @@
 // Figures for the shell, measured on the real program against an empty Dear ImGui window of
 // the same size, backends and Dear ImGui source (bench/empty_window.cpp) doing the same work:
-// screenshot runs of the two, alternating, with the median of each figure and their ratio.
-// Also the executables' sizes. Prints them; asserts nothing. Run it with scripts/bench.sh,
-// which also measures the processor time while shown and minimized (--phases).
+// screenshot runs of the two in pairs, each pair started by the other program than the last,
+// with the median of each figure and their ratio. Prints them; asserts nothing. Run it with
+// scripts/bench.sh, which also measures the processor time while shown and minimized
+// (--phases).
 //
 //     qf_shell_bench [--runs=N] [--trace=FILE]   (FILE: where this program's standard error goes)
 //     qf_shell_bench --phases
@@ -150,16 +151,43 @@ struct Series {
     }
 };
 
-void PrintRow(const char* figure, const char* unit, const std::vector<double>& program,
-              const std::vector<double>& empty) {
-    const double p = Median(program);
-    const double e = Median(empty);
-    std::printf("%-40s program %8.3f %s, empty window %8.3f %s, ratio %.2f, difference %+.3f %s\n",
-                figure, p, unit, e, unit, e > 0 ? p / e : 0.0, p - e, unit);
+// Run by run, the time from `earlier` to `later`; negative where either was not seen.
+std::vector<double> Differences(const std::vector<double>& later,
+                                const std::vector<double>& earlier) {
+    std::vector<double> result;
+    for (std::size_t i = 0; i < later.size(); ++i)
+        result.push_back(later[i] >= 0 && earlier[i] >= 0 ? later[i] - earlier[i] : -1);
+    return result;
 }
 
-// Screenshot runs of the program and of the empty window, taking turns, after one untimed
-// pair that brings both into the file cache.
+// Seconds to three decimals, mebibytes to one.
+void PrintRow(const char* figure, const char* unit, const std::vector<double>& program,
+              const std::vector<double>& empty) {
+    const int decimals = std::string(unit) == "s" ? 3 : 1;
+    const double p = Median(program);
+    const double e = Median(empty);
+    std::printf("%-37s program %.*f %s, empty window %.*f %s, ratio %.2f, difference %+.*f %s\n",
+                figure, decimals, p, unit, decimals, e, unit, e > 0 ? p / e : 0.0, decimals, p - e,
+                unit);
+}
+
+// How far GetTickCount64 moves at a time, the median of 20 steps: the first-present figures
+// are differences of two such ticks.
+double TickStepMs() {
+    std::vector<double> steps;
+    ULONGLONG last = GetTickCount64();
+    while (steps.size() < 20) {
+        const ULONGLONG now = GetTickCount64();
+        if (now != last)
+            steps.push_back(static_cast<double>(now - last));
+        last = now;
+    }
+    return Median(steps);
+}
+
+// Screenshot runs of the program and of the empty window in pairs, after one untimed pair
+// that brings both into the file cache. Which program starts a pair alternates, so that
+// neither always runs in what the other left behind (the file cache, Wine's server).
 void CompareWithEmptyWindow(int runs, const std::wstring& traceFile) {
     const std::wstring programPath = program::Path();
     const std::wstring emptyPath = BesideThisProgram(L"qf_empty_window.exe");
@@ -168,41 +196,39 @@ void CompareWithEmptyWindow(int runs, const std::wstring& traceFile) {
     Series program;
     Series empty;
     std::printf(
-        "run  program: first present, capture written, whole run, peak working set"
+        "run  first    program: first present, capture written, whole run, peak working set"
         " | empty window: the same\n");
     for (int i = 0; i < runs; ++i) {
-        const RunFigures p = TimedScreenshotRun(programPath, traceFile);
-        const RunFigures e = TimedScreenshotRun(emptyPath, traceFile);
+        const bool programFirst = i % 2 == 0;
+        RunFigures p;
+        RunFigures e;
+        if (programFirst) {
+            p = TimedScreenshotRun(programPath, traceFile);
+            e = TimedScreenshotRun(emptyPath, traceFile);
+        } else {
+            e = TimedScreenshotRun(emptyPath, traceFile);
+            p = TimedScreenshotRun(programPath, traceFile);
+        }
         program.Add(p);
         empty.Add(e);
-        std::printf("%3d  %.3f s %.3f s %.3f s %.1f MiB | %.3f s %.3f s %.3f s %.1f MiB\n", i + 1,
-                    p.firstPresentS, p.captureWrittenS, p.wholeS, p.peakMiB, e.firstPresentS,
-                    e.captureWrittenS, e.wholeS, e.peakMiB);
+        std::printf("%3d  %-7s  %.3f s %.3f s %.3f s %.1f MiB | %.3f s %.3f s %.3f s %.1f MiB\n",
+                    i + 1, programFirst ? "program" : "empty", p.firstPresentS, p.captureWrittenS,
+                    p.wholeS, p.peakMiB, e.firstPresentS, e.captureWrittenS, e.wholeS, e.peakMiB);
         std::fflush(stdout);
     }
-    std::printf("medians of %d screenshot runs each:\n", runs);
+    std::printf("medians of %d screenshot runs each (GetTickCount64 moves in steps of %.0f ms):\n",
+                runs, TickStepMs());
     PrintRow("process creation to first Present", "s", program.firstPresent, empty.firstPresent);
+    PrintRow("first Present to capture written", "s",
+             Differences(program.captureWritten, program.firstPresent),
+             Differences(empty.captureWritten, empty.firstPresent));
     PrintRow("process creation to capture written", "s", program.captureWritten,
              empty.captureWritten);
+    PrintRow("capture written to process end", "s",
+             Differences(program.whole, program.captureWritten),
+             Differences(empty.whole, empty.captureWritten));
     PrintRow("whole screenshot run", "s", program.whole, empty.whole);
-    std::vector<double> programShutdown;
-    std::vector<double> emptyShutdown;
-    for (int i = 0; i < runs; ++i) {
-        const auto after = [](double whole, double written) {
-            return whole >= 0 && written >= 0 ? whole - written : -1;
-        };
-        programShutdown.push_back(after(program.whole[i], program.captureWritten[i]));
-        emptyShutdown.push_back(after(empty.whole[i], empty.captureWritten[i]));
-    }
-    PrintRow("capture written to process end", "s", programShutdown, emptyShutdown);
     PrintRow("peak working set", "MiB", program.peak, empty.peak);
-}
-
-void ExecutableSizes() {
-    for (const std::wstring& path : {program::Path(), BesideThisProgram(L"qf_empty_window.exe")}) {
-        std::printf("%ls: %llu bytes\n", path.substr(path.find_last_of(L'\\') + 1).c_str(),
-                    static_cast<unsigned long long>(FileSize(path)));
-    }
 }
 
 // Keeps the program shown, then minimized, announcing each phase on standard output so that
@@ -239,7 +265,6 @@ int wmain(int argc, wchar_t** argv) {
         if (argument.rfind(L"--trace=", 0) == 0)
             traceFile = argument.substr(8);
     }
-    ExecutableSizes();
     CompareWithEmptyWindow(runs, traceFile);
     return 0;
 }
