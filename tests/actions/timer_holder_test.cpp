@@ -47,6 +47,26 @@ TEST_F(TimerHolderTest, StopWithdrawsTheRequestBeforeItReturns) {
     EXPECT_EQ(sim::machine().threads.started, 2);
 }
 
+TEST_F(TimerHolderTest, TheRequestIsRenewedEvery250MsUntilTheStopWithdrawsItOnce) {
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(StartTimerHolder());
+    // Two renewals after the first request.
+    ASSERT_TRUE(Eventually([] { return Timer().requests.load() >= 3; }));
+    EXPECT_EQ(Timer().lastDesired.load(), 5000u);
+    EXPECT_EQ(Timer().withdrawals.load(), 0);  // held, never let go, while the holder runs
+    StopTimerHolder();
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    const int requests = Timer().requests.load();
+    EXPECT_EQ(Timer().withdrawals.load(), 1);
+    EXPECT_EQ(Timer().lastDesired.load(), 5000u);  // the withdrawal names the same resolution
+    // Renewed no faster than every 250 ms: the requests up to the stop took that long at least.
+    EXPECT_GE(elapsed, std::chrono::milliseconds(250) * (requests - 1)) << requests << " requests";
+    // After the withdrawal nothing more is asked, nor withdrawn again.
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_EQ(Timer().requests.load(), requests);
+    EXPECT_EQ(Timer().withdrawals.load(), 1);
+}
+
 TEST_F(TimerHolderTest, StopWithNothingRunningDoesNothing) {
     StopTimerHolder();
     EXPECT_EQ(Timer().withdrawals.load(), 0);

@@ -1,8 +1,13 @@
 // The main window's procedure, driven with real messages: minimum size, resize hit-testing
-// and the Alt key.
+// and the Alt key, which must not open the window menu.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <atomic>
+#include <ios>
+#include <thread>
+#include <vector>
 
 #include "app/window_win32.h"
 #include "ui/shell_state.h"
@@ -80,8 +85,78 @@ TEST_F(WindowTest, EdgesAndCornersResize) {
     }
 }
 
+// The messages of a menu loop that this thread's windows were sent, recorded by a hook. Each
+// posts what ends the loop (a cancel and an Escape, which the loop dispatches or reads), so
+// that a loop that begins cannot hold the test.
+std::vector<UINT> menuLoopMessages;
+
+LRESULT CALLBACK RecordMenuLoop(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->message == WM_ENTERMENULOOP || sent->message == WM_INITMENU ||
+            sent->message == WM_INITMENUPOPUP) {
+            menuLoopMessages.push_back(sent->message);
+            PostMessageW(sent->hwnd, WM_CANCELMODE, 0, 0);
+            PostMessageW(sent->hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// After the deadline, posts the same to the window every 100 ms until it is stopped: the last
+// resort should a menu loop not end when first told.
+class MenuLoopDeadline {
+  public:
+    MenuLoopDeadline(HWND window, DWORD milliseconds)
+        : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread_([this, window, milliseconds] {
+              if (WaitForSingleObject(done_, milliseconds) != WAIT_TIMEOUT)
+                  return;
+              expired_ = true;
+              do {
+                  PostMessageW(window, WM_CANCELMODE, 0, 0);
+                  PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+              } while (WaitForSingleObject(done_, 100) == WAIT_TIMEOUT);
+          }) {}
+    ~MenuLoopDeadline() {
+        SetEvent(done_);
+        thread_.join();
+        CloseHandle(done_);
+    }
+    MenuLoopDeadline(const MenuLoopDeadline&) = delete;
+    MenuLoopDeadline& operator=(const MenuLoopDeadline&) = delete;
+    bool expired() const { return expired_; }
+
+  private:
+    HANDLE done_;
+    std::atomic<bool> expired_{false};
+    std::thread thread_;
+};
+
+// Alt pressed and released alone: the default procedure turns the release into the key menu
+// command (SC_KEYMENU), which would track the window menu of a window with WS_SYSMENU until
+// a key or a click ends it. The program's procedure takes the command itself, so no menu
+// loop begins and each message comes straight back.
 TEST_F(WindowTest, AltAloneDoesNotOpenTheWindowMenu) {
-    EXPECT_EQ(SendMessageW(MainWindowHandle, WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
+    menuLoopMessages.clear();
+    const HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, RecordMenuLoop, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr) << GetLastError();
+    bool expired = false;
+    {
+        const MenuLoopDeadline deadline(MainWindowHandle, 5000);
+        // Scan code 0x38 with the context (Alt) bit; the release also has the previous-state
+        // and transition bits.
+        SendMessageW(MainWindowHandle, WM_SYSKEYDOWN, VK_MENU, 0x20380001);
+        SendMessageW(MainWindowHandle, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
+        // The command itself, as the default procedure sends it for Alt alone.
+        EXPECT_EQ(SendMessageW(MainWindowHandle, WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
+        expired = deadline.expired();
+    }
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(expired) << "a menu loop held the thread past the 5 s deadline";
+    EXPECT_TRUE(menuLoopMessages.empty())
+        << "a menu loop began: " << menuLoopMessages.size() << " of its messages, the first 0x"
+        << std::hex << (menuLoopMessages.empty() ? 0u : menuLoopMessages.front());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "actions/timer_holder.h"
 #include "app/frame_facts.h"
 #include "app/frame_loop.h"
+#include "engine/catalog.h"
 #include "platform/sim/sim.h"
 #include "support/headless_imgui.h"
 #include "support/sim_fixture.h"
@@ -169,8 +170,14 @@ class IdleFramesTest : public SimTest {
         Fresh();
         CurrentPage = 0;
     }
-    // What the run's frames showed, on a fresh machine and interface.
-    std::vector<Shown> Run(bool idle) {
+    // What the run's frames showed, on a fresh machine and interface, and what its clicks did.
+    struct Outcome {
+        std::vector<Shown> shown;
+        std::vector<std::string> log;
+        std::size_t applied = 0;
+        int page = -1;
+    };
+    Outcome Run(bool idle) {
         Fresh();
         sim::machine().tickMs = kStartTickMs;
         TakeMachineSnapshot();
@@ -178,7 +185,17 @@ class IdleFramesTest : public SimTest {
         ImGui::GetIO().ConfigInputTextCursorBlink = false;
         ScriptedHost host(Script());
         RunFrameLoop(host, {.screenshotPath = u"", .idle = idle});
-        return host.shown;
+        Outcome outcome{host.shown, {}, TheAppState().AppliedSet.size(), CurrentPage};
+        for (const LogEntry& entry : TheAppState().LogEntries)
+            outcome.log.push_back(entry.message);
+        return outcome;
+    }
+    // The tweaks "SAFE ONLY" applies on a fresh machine.
+    static std::size_t SafeSetSize() {
+        std::size_t count = 0;
+        for (const TweakEntry& entry : TweakCatalog)
+            count += entry.risk == RiskLevel::Safe && entry.reversible ? 1 : 0;
+        return count;
     }
     void Fresh() {
         if (TimerHolderRunning.load())
@@ -199,8 +216,19 @@ std::size_t ScreenAt(const std::vector<Shown>& shown, std::uint64_t us) {
 }
 
 TEST_F(IdleFramesTest, IdlingShowsWhatDrawingEveryFrameShowsWithinOneRefreshInterval) {
-    const std::vector<Shown> everyFrame = Run(false);
-    const std::vector<Shown> idle = Run(true);
+    const Outcome everyFrameRun = Run(false);
+    const Outcome idleRun = Run(true);
+    // Both runs saw the clicks: the first applied the safe set, the second opened the
+    // Dashboard; had they missed, both runs would show still pictures alike.
+    const std::string safeSetLine = "safe set : " + std::to_string(SafeSetSize()) + " tweaks";
+    for (const Outcome* run : {&everyFrameRun, &idleRun}) {
+        SCOPED_TRACE(run == &idleRun ? "idling" : "drawing every frame");
+        EXPECT_EQ(run->log, std::vector<std::string>{safeSetLine});
+        EXPECT_EQ(run->applied, SafeSetSize());
+        EXPECT_EQ(run->page, 0);
+    }
+    const std::vector<Shown>& everyFrame = everyFrameRun.shown;
+    const std::vector<Shown>& idle = idleRun.shown;
     ASSERT_FALSE(idle.empty());
     // Drawing every frame fills the run; idling draws around the clicks, the toast's fade
     // and the changed sample.

@@ -149,6 +149,7 @@ struct DrawnText {
     std::string text;
     ImVec2 position;  // the pen position at the first glyph
     ImU32 colour = 0;
+    ImRect box;  // around the glyph quads: where the text shows
 };
 
 // In drawing order. Call after the frame; glyphs baked since are matched too.
@@ -171,8 +172,9 @@ inline std::vector<DrawnText> DrawnTexts(const ImDrawList* list) {
         if (continues) {
             texts.back().text.append(SpacesBetween(*previous, glyph), ' ');
             texts.back().text += utf8;
+            texts.back().box.Add(glyph.box);
         } else {
-            texts.push_back({utf8, glyph.pen, glyph.colour});
+            texts.push_back({utf8, glyph.pen, glyph.colour, glyph.box});
         }
         previous = &glyph;
     }

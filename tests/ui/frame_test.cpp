@@ -11,6 +11,7 @@
 
 #include "actions/restore_point.h"
 #include "platform/sim/sim.h"
+#include "support/drawn_text.h"
 #include "support/headless_imgui.h"
 #include "support/records.h"
 #include "support/sim_fixture.h"
@@ -188,13 +189,38 @@ TEST_F(FrameTest, TheRestorePointButtonStartsOneRequestAndIsHiddenWhileOneRuns) 
     EXPECT_EQ(Log(), std::vector<std::string>{"restore point in progress..."});
     EXPECT_FALSE(RestorePointBusy.load());
 
-    RestorePointBusy.store(true);
-    Click(button);
-    EXPECT_EQ(Log().size(), 1u);
-    RestorePointBusy.store(false);
-
     PollRestorePoint(TheAppState());
     EXPECT_EQ(Log().back(), "point denied (system protection disabled?)");
+
+    // What the button's place shows, with the pointer over it: the button's label and its
+    // hovered fill, or the busy text alone.
+    const ImRect place(ImVec2(1120 - 28 - 150, 56), ImVec2(1120 - 28, 56 + 30));
+    struct Shows {
+        std::string label;
+        std::string busyText;
+        bool hoveredFill;
+    };
+    const auto shown = [&] {
+        HeadlessImGui::MoveMouse(button);
+        DrawFrames(2);
+        const ImDrawList* main = HeadlessImGui::WindowNamed("##main")->DrawList;
+        bool fill = false;
+        for (const ImDrawVert& vertex : main->VtxBuffer)
+            fill = fill || (vertex.col == ColSurfaceHover && place.Contains(vertex.pos));
+        return Shows{TextDrawnIn(main, ColText, place), TextDrawnIn(main, ColTextSecondary, place),
+                     fill};
+    };
+    const Shows idle = shown();
+    EXPECT_EQ(idle.label, "RESTORE POINT");
+    EXPECT_EQ(idle.busyText, "");
+    EXPECT_TRUE(idle.hoveredFill);
+
+    RestorePointBusy.store(true);
+    const Shows busy = shown();
+    EXPECT_EQ(busy.label, "");
+    EXPECT_EQ(busy.busyText, "RESTORE POINT...");
+    EXPECT_FALSE(busy.hoveredFill);
+    RestorePointBusy.store(false);
 }
 
 TEST_F(FrameTest, ACreatedPointShowsItsBadgeBesideTheButton) {

@@ -126,7 +126,12 @@ TEST_F(MachineInfoWin32, OneBusyCoreShowsInTheProcessorFigure) {
     const float percent = GetMachineInfo().CpuPercent;
     stopSpinning = true;
     WaitForSingleObject(spinner.get(), 5000);
-    EXPECT_GE(percent, 100.0f / static_cast<float>(threads) - 10.0f);
+    // The figure is the whole system's: one thread kept busy is one logical processor's share
+    // of it (more when anything else runs), whatever the number of processors. Half of that
+    // share allows for the sampling's granularity and stays above 0 on any machine.
+    ASSERT_GE(threads, 1u);
+    const float oneThreadsShare = 100.0f / static_cast<float>(threads);
+    EXPECT_GE(percent, 0.5f * oneThreadsShare) << threads << " threads";
     EXPECT_LE(percent, 100.0f);
 }
 
