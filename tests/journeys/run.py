@@ -9,6 +9,7 @@ journey is reported in the file, with its reason, and hides none of the others."
 import os
 import sys
 import time
+import traceback
 import unittest
 from xml.sax.saxutils import quoteattr
 
@@ -44,11 +45,11 @@ class RecordingResult(unittest.TextTestResult):
 
     def addFailure(self, test, err):
         super().addFailure(test, err)
-        self._record(test, "failed", self.failures[-1][1])
+        self._record(test, "failed", failure_text(err))
 
     def addError(self, test, err):
         super().addError(test, err)
-        self._record(test, "failed", self.errors[-1][1])
+        self._record(test, "failed", failure_text(err))
 
     def addSkip(self, test, reason):
         super().addSkip(test, reason)
@@ -57,7 +58,7 @@ class RecordingResult(unittest.TextTestResult):
     def addSubTest(self, test, subtest, err):
         super().addSubTest(test, subtest, err)
         if err is not None:
-            self._record(subtest, "failed", self._exc_info_to_string(err, test))
+            self._record(subtest, "failed", f"{subtest._subDescription()}: {failure_text(err)}")
 
     def addExpectedFailure(self, test, err):
         super().addExpectedFailure(test, err)
@@ -66,6 +67,15 @@ class RecordingResult(unittest.TextTestResult):
     def addUnexpectedSuccess(self, test):
         super().addUnexpectedSuccess(test)
         self._record(test, "failed", "passed unexpectedly")
+
+
+def failure_text(err):
+    """The exception and where the journey's own code raised it."""
+    kind, value, trace = err
+    frames = [frame for frame in traceback.extract_tb(trace)
+              if os.path.basename(frame.filename).startswith("test_")]
+    where = f"{os.path.basename(frames[-1].filename)}:{frames[-1].lineno}: " if frames else ""
+    return where + "".join(traceback.format_exception_only(kind, value)).strip()
 
 
 def write_results(path, module, outcomes):

@@ -40,8 +40,9 @@ class RestorePointJourney(Journey):
         program = self.request("created")
         wait_until(lambda: "restore point created" in self.machine.session_log(), 5,
                    "the line of a created point")
-        self.assertTrue(program.box_has(BADGE, lambda rgb: near(rgb, "#37E08B", 40)),
-                        "no POINT OK badge")
+        # The badge shows in the first frame presented after the line is written.
+        wait_until(lambda: program.box_has(BADGE, lambda rgb: near(rgb, "#37E08B", 40)), 5,
+                   "the POINT OK badge")
         program.click(WIDTH - 40 + 14, 30)
         self.assertEqual(program.wait_for_exit(), 0)
         # The flag was saved: the badge is there again in the next run.
