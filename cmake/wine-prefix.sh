@@ -15,7 +15,7 @@
 # crashed process, and whoever waits on it, for a minute or more.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-prefix=$1
+prefix=$(realpath -m "$1")
 managed=N
 [ "${2:-}" = managed ] && managed=Y
 export WINEDEBUG=${QF_WINEDEBUG:--all}

@@ -5,7 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 "$here/wine-prefix.sh" "$1"
-export WINEPREFIX=$1
+export WINEPREFIX=$(realpath -m "$1")
 shift
 # Wine's debug channels stay silent unless QF_WINEDEBUG names some for a diagnosis.
 export WINEDEBUG=${QF_WINEDEBUG:--all}

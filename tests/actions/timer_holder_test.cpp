@@ -17,10 +17,8 @@ class TimerHolderTest : public SimTest {
     static sim::TimerResolution& Timer() { return sim::timerResolution(); }
     // Polls until the condition holds or five seconds have passed.
     template <typename Condition>
-    // A deadline, not a timing: under Wine on a loaded machine a thread has been seen to
-    // start or wake seconds late.
     static bool Eventually(Condition condition) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (!condition()) {
             if (std::chrono::steady_clock::now() > deadline)
                 return false;
