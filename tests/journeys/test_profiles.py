@@ -49,8 +49,20 @@ class ProfilesJourney(Journey):
         values = {}
         for root in EXPORTED:
             path = os.path.join(self.machine.root, "export.reg")
-            result = self.machine.wine("reg", "export", root, "Z:" + path.replace("/", "\\"), "/y")
-            self.assertEqual(result.returncode, 0, result.stderr)
+            failures = []
+
+            def exported():
+                result = self.machine.wine("reg", "export", root,
+                                           "Z:" + path.replace("/", "\\"), "/y")
+                failures.append(result.stdout + result.stderr)
+                return result.returncode == 0
+
+            # Wine's `reg export` has been seen to fail now and then without a word, with
+            # the program running beside it; a second try exports the same keys.
+            try:
+                wait_until(exported, 20, f"an export of {root}")
+            except AssertionError as failure:
+                raise AssertionError(f"{failure}\nlast output: {failures[-1]!r}") from None
             with open(path, encoding="utf-16") as f:
                 values.update(parse_export(f.read()))
         return values
