@@ -69,13 +69,23 @@ class ProfilesJourney(Journey):
 
     def create_service(self, name):
         """A service whose program does not exist."""
-        result = self.machine.wine("sc", "create", name, "binpath=", "C:\\nowhere\\service.exe",
-                                   "start=", "auto")
-        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-        # Wine's service manager has been seen to show the new service's key only a moment
-        # after `sc` returned.
-        wait_until(lambda: self.start_types()[name] == ("REG_DWORD", "0x2"), 10,
-                   f"the start type of the new service {name}")
+        outputs = []
+
+        def created():
+            if self.start_types()[name] == ("REG_DWORD", "0x2"):
+                return True
+            result = self.machine.wine("sc", "create", name, "binpath=",
+                                       "C:\\nowhere\\service.exe", "start=", "auto")
+            outputs.append(result.stdout + result.stderr)
+            return False
+
+        # Wine's `sc` has been seen to fail without a word in a prefix just started on a
+        # loaded machine, and its service manager to show the new key only a moment after
+        # `sc` returned: it is asked again until the key is there.
+        try:
+            wait_until(created, 30, f"the new service {name} with its start type")
+        except AssertionError as failure:
+            raise AssertionError(f"{failure}\nsc printed: {outputs[-1:]!r}") from None
 
     def start_types(self):
         """The services' start types as the service manager keeps them. Wine's `sc` has no
