@@ -2,11 +2,11 @@
 # clone on the machine shares them (scripts/cache-dir.sh names the same folder), and the
 # compiler cache: ccache, when installed, with paths made relative to the source tree so
 # that two clones of the project hit the same entries.
-if(DEFINED ENV{QF_CACHE_DIR})
+if(NOT "$ENV{QF_CACHE_DIR}" STREQUAL "")
     set(QF_CACHE_DIR_DEFAULT "$ENV{QF_CACHE_DIR}")
-elseif(DEFINED ENV{XDG_CACHE_HOME})
+elseif(NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
     set(QF_CACHE_DIR_DEFAULT "$ENV{XDG_CACHE_HOME}/quillfarrow-optimizer")
-elseif(DEFINED ENV{HOME})
+elseif(NOT "$ENV{HOME}" STREQUAL "")
     set(QF_CACHE_DIR_DEFAULT "$ENV{HOME}/.cache/quillfarrow-optimizer")
 else()
     set(QF_CACHE_DIR_DEFAULT "${CMAKE_SOURCE_DIR}/.deps")

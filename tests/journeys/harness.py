@@ -139,11 +139,16 @@ class Screen:
         return (b2, b1, b0) if self._lsb_first else (b0, b1, b2)
 
 
+def shell_values(text):
+    """The NAME=VALUE lines that xdotool prints with --shell."""
+    return dict(line.split("=", 1) for line in text.split() if "=" in line)
+
+
 def pointer():
     """The pointer's place on the display."""
     result = run(["xdotool", "getmouselocation", "--shell"], "asking for the pointer",
                  timeout=10, capture_output=True, text=True, check=True)
-    values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
+    values = shell_values(result.stdout)
     return int(values["X"]), int(values["Y"])
 
 
@@ -209,6 +214,21 @@ class Machine:
     def wine(self, *arguments, timeout=60):
         return run(["wine", *arguments], "wine", timeout=timeout, env=self.env,
                    capture_output=True)
+
+    def retry_tool(self, attempt, timeout, what):
+        """Runs `attempt()` until it returns (True, output), for Wine's tools that now and
+        then fail without a word; at the deadline the failure shows their last output."""
+        outputs = []
+
+        def done():
+            succeeded, output = attempt()
+            outputs.append(output)
+            return succeeded
+
+        try:
+            wait_until(done, timeout, what)
+        except AssertionError as failure:
+            raise AssertionError(f"{failure}\nlast output: {outputs[-1]!r}") from None
 
     def reg_query(self, key, name):
         """The value's type and data as `reg query` prints them, or None when it is absent."""
@@ -317,7 +337,7 @@ class Program:
         window."""
         result = run(["xdotool", "getwindowgeometry", "--shell", self.window],
                      "asking for the window's place", timeout=10, capture_output=True, text=True)
-        values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
+        values = shell_values(result.stdout)
         if not {"X", "Y", "WIDTH", "HEIGHT"} <= values.keys():
             return None
         return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))

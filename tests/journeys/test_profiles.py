@@ -49,43 +49,33 @@ class ProfilesJourney(Journey):
         values = {}
         for root in EXPORTED:
             path = os.path.join(self.machine.root, "export.reg")
-            failures = []
 
-            def exported():
+            def export_once():
                 result = self.machine.wine("reg", "export", root,
                                            "Z:" + path.replace("/", "\\"), "/y")
-                failures.append(result.stdout + result.stderr)
-                return result.returncode == 0
+                return result.returncode == 0, result.stdout + result.stderr
 
             # Wine's `reg export` has been seen to fail now and then without a word, with
             # the program running beside it; a second try exports the same keys.
-            try:
-                wait_until(exported, 20, f"an export of {root}")
-            except AssertionError as failure:
-                raise AssertionError(f"{failure}\nlast output: {failures[-1]!r}") from None
+            self.machine.retry_tool(export_once, 20, f"an export of {root}")
             with open(path, encoding="utf-16") as f:
                 values.update(parse_export(f.read()))
         return values
 
     def create_service(self, name):
         """A service whose program does not exist."""
-        outputs = []
 
-        def created():
+        def create_once():
             if self.start_types()[name] == ("REG_DWORD", "0x2"):
-                return True
+                return True, b""
             result = self.machine.wine("sc", "create", name, "binpath=",
                                        "C:\\nowhere\\service.exe", "start=", "auto")
-            outputs.append(result.stdout + result.stderr)
-            return False
+            return False, result.stdout + result.stderr
 
         # Wine's `sc` has been seen to fail without a word in a prefix just started on a
         # loaded machine, and its service manager to show the new key only a moment after
         # `sc` returned: it is asked again until the key is there.
-        try:
-            wait_until(created, 30, f"the new service {name} with its start type")
-        except AssertionError as failure:
-            raise AssertionError(f"{failure}\nsc printed: {outputs[-1:]!r}") from None
+        self.machine.retry_tool(create_once, 30, f"the new service {name} with its start type")
 
     def start_types(self):
         """The services' start types as the service manager keeps them. Wine's `sc` has no
