@@ -1,13 +1,14 @@
 #include "app/frame_loop.h"
 
 #include "actions/restore_point.h"
+#include "engine/operations.h"
 #include "app/frame_pacing.h"
 #include "app/idle_policy.h"
 #include "sysinfo/load_sample.h"
 
 void RefreshLiveFigures(AppState& state) {
     SampleMachineLoad();
-    PollRestorePoint(state);
+    TakeRestorePointResult(state);
 }
 
 int RunFrameLoop(FrameHost& host, const LoopOptions& options) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "engine/operations.h"
 #include "engine/profiles.h"
 #include "pages/pages.h"
 #include "pages/session_page.h"
@@ -103,13 +104,13 @@ void DrawQuickProfileCard(AppState& state, ImVec2 position, float cardWidth) {
     // The engine logs and saves every outcome itself; the page has nothing to add.
     ImGui::SetCursorScreenPos(At(position, 18, 136));
     if (StyledButton("COMPETITIVE", ColText, ColSurface, ColSurfaceHover, buttonSize))
-        static_cast<void>(ApplyProfile(state, "Competitive"));
+        static_cast<void>(ApplyProfileTweaks(state, "Competitive"));
     ImGui::SetCursorScreenPos(At(position, 18, 174));
     if (StyledButton("BALANCED", ColText, ColSurface, ColSurfaceHover, buttonSize))
-        static_cast<void>(ApplyProfile(state, "Balanced"));
+        static_cast<void>(ApplyProfileTweaks(state, "Balanced"));
     ImGui::SetCursorScreenPos(At(position, 18, 212));
     if (StyledButton("REVERT ALL", ColDanger, Rgba(0xFF5C5C14), Rgba(0xFF5C5C22), buttonSize))
-        static_cast<void>(RevertAll(state));
+        static_cast<void>(RevertEveryTweak(state));
 }
 
 void DrawSessionCard(const AppState& state, ImVec2 position, float width) {

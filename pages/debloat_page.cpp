@@ -8,10 +8,8 @@
 #include <array>
 #include <string>
 
-#include "engine/apply.h"
-#include "engine/revert.h"
+#include "engine/operations.h"
 #include "state/app_state.h"
-#include "state/session_log.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
 #include "ui/widgets.h"
@@ -90,8 +88,7 @@ void DrawConfirmation(AppState& state) {
     ImGui::Dummy(ImVec2(0, Scaled(12)));
     if (StyledButton("CONFIRM", ColDanger, Rgba(0xFF5C5C14), Rgba(0xFF5C5C22),
                      ImVec2(Scaled(140), Scaled(34)))) {
-        // ApplyTweak logs its own outcome.
-        static_cast<void>(ApplyTweak(state, "debloat-appx", false));
+        static_cast<void>(RemovePreinstalledApps(state));
         ImGui::CloseCurrentPopup();
     }
     ImGui::SameLine(0, Scaled(8));
@@ -113,16 +110,11 @@ void DrawDebloatPage(float width) {
         const bool applied = IsApplied(state, item.id);
         if (!DrawItemCard(item, corner, width, applied))
             continue;
-        if (applied) {
-            // RevertTweak logs its own failure; the packages cannot come back, so say why.
-            if (!RevertTweak(state, item.id, false) && item.irreversible)
-                LogAction(state, "irreversible: preinstalled apps", LogKind::Warning);
-        } else if (item.irreversible) {
+        if (!applied && item.irreversible) {
             // Opened outside the card's id scope, where the dialog below looks for it.
             ImGui::OpenPopup(kConfirmPopup);
         } else {
-            // ApplyTweak logs its own outcome.
-            static_cast<void>(ApplyTweak(state, item.id, false));
+            static_cast<void>(ToggleTweak(state, item.id));
         }
     }
     ImGui::SetCursorScreenPos(ImVec2(origin.x, origin.y + 3 * Scaled(132)));

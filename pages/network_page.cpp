@@ -1,18 +1,14 @@
 // Page 2: a card for the DNS presets of the active interface and the list of the catalog's
 // Network tweaks.
-#include "pages/network_page.h"
+#include "pages/pages.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "engine/revert.h"
+#include "engine/operations.h"
 #include "net/adapters.h"
-#include "net/dns.h"
-#include "pages/pages.h"
-#include "state/session_log.h"
-#include "state/state_file.h"
 #include "state/text.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
@@ -56,44 +52,18 @@ void DrawDnsCard(AppState& state, ImVec2 origin, float width) {
             ImGui::SameLine(0, Scaled(8));
         if (StyledButton(preset.label, ColText, ColSurface, ColSurfaceHover,
                          ImVec2(Scaled(186), Scaled(38)))) {
-            if (ApplyDnsPreset(state, preset.primary, preset.secondary)) {
-                LogAction(state, std::string("dns -> ") + preset.label, LogKind::Success);
-            } else {
-                LogAction(state, "dns: failed", LogKind::Error);
-            }
+            static_cast<void>(ApplyDnsPreset(state, preset));
         }
     }
 
     ImGui::SetCursorScreenPos(at(18, 160));
     if (StyledButton("BACK TO DHCP", ColTextSecondary, ColSurface, ColSurfaceHover,
                      ImVec2(Scaled(140), Scaled(28)))) {
-        // A failed revert has logged its own line.
-        if (RevertTweak(state, kDnsId, false))
-            LogAction(state, "dns -> dhcp", LogKind::Info);
+        static_cast<void>(RevertDnsToDhcp(state));
     }
 }
 
 }  // namespace
-
-bool ApplyDnsPreset(AppState& state, const std::u16string& primary,
-                    const std::u16string& secondary) {
-    // Applying over a preset that could not be undone would capture the preset's servers as
-    // the ones to put back, and the user's own would be lost.
-    if (IsApplied(state, kDnsId) && !RevertTweak(state, kDnsId, true))
-        return false;
-    state.BackupStore["dns.v4"] = ToUtf8(primary);
-    state.BackupStore["dns.v4b"] = ToUtf8(secondary);
-    if (!ApplyDns(state, kDnsId, primary, secondary)) {
-        // dns is not applied here, so nothing needs these captures; kept, a later revert
-        // would be judged against stale ones.
-        state.RegistryBackups.erase(std::string(kDnsId));
-        return false;
-    }
-    state.AppliedSet.emplace(kDnsId);
-    // The file fails silently; the state in memory stays authoritative.
-    static_cast<void>(SaveState(state));
-    return true;
-}
 
 void DrawNetworkPage(float width) {
     AppState& state = TheAppState();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/operations.h"
 #include "engine/profiles.h"
 #include "pages/pages.h"
 #include "state/app_state.h"
@@ -81,7 +82,7 @@ void DrawProfileCard(std::string_view name, std::string_view description, ImVec2
     if (StyledButton("APPLY", ColText, ColSurface, ColSurfaceHover,
                      ImVec2(Scaled(132), Scaled(32)))) {
         // The engine logs the outcome and saves the state; an unknown name changes nothing.
-        static_cast<void>(ApplyProfile(state, name));
+        static_cast<void>(ApplyProfileTweaks(state, name));
     }
     ImGui::SetCursorScreenPos(ImVec2(corner.x + Scaled(158), corner.y + Scaled(122)));
     if (StyledButton("VIEW", ColTextSecondary, ColSurface, ColSurfaceHover,

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/operations.h"
 #include "pages/pages.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
@@ -53,7 +54,7 @@ void DrawSessionPage(float width) {
     // Only the list: the toast and session.log keep what they show.
     if (StyledButton("CLEAR", ColTextSecondary, ColSurface, ColSurfaceHover,
                      ImVec2(Scaled(100), Scaled(32)))) {
-        state.LogEntries.clear();
+        ClearLog(state);
     }
     const float top = origin.y + Scaled(44);
     ImGui::SetCursorScreenPos(ImVec2(origin.x, top));

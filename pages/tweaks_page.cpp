@@ -6,9 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "engine/apply.h"
+#include "engine/operations.h"
 #include "pages/pages.h"
-#include "state/session_log.h"
 #include "ui/palette.h"
 #include "ui/tweak_row.h"
 #include "ui/widgets.h"
@@ -33,19 +32,6 @@ bool MatchesFilter(const TweakEntry& entry, std::string_view filter) {
     const std::string searched =
         LowerAscii(std::string(entry.name) + " " + entry.category + " " + entry.description);
     return searched.find(LowerAscii(filter)) != std::string::npos;
-}
-
-int ApplySafeSet(AppState& state) {
-    int applied = 0;
-    for (const TweakEntry& entry : TweakCatalog) {
-        if (entry.risk != RiskLevel::Safe || !entry.reversible || IsApplied(state, entry.id))
-            continue;
-        // Quiet: a failure shows only as a smaller count in the one summary line.
-        if (ApplyTweak(state, entry.id, true))
-            ++applied;
-    }
-    LogAction(state, "safe set : " + std::to_string(applied) + " tweaks", LogKind::Success);
-    return applied;
 }
 
 void DrawTweaksPage(float width) {

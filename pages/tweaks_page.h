@@ -1,5 +1,5 @@
-// The pieces of the Tweaks page that work without drawing: the filter field's text, the
-// filter rule and the "SAFE ONLY" action.
+// The pieces of the Tweaks page that work without drawing: the filter field's text and the
+// filter rule.
 #pragma once
 
 #include <array>
@@ -24,7 +24,3 @@ std::string LowerAscii(std::string_view text);
 // "name category description". The id is not searched.
 bool MatchesFilter(const TweakEntry& entry, std::string_view filter);
 
-// Applies, quietly and in catalog order, every SAFE reversible tweak that is not applied yet,
-// whatever the filter shows, then logs "safe set : N tweaks". Returns N, the tweaks that
-// were newly applied.
-int ApplySafeSet(AppState& state);

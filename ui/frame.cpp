@@ -6,6 +6,7 @@
 #include <string>
 
 #include "actions/restore_point.h"
+#include "engine/operations.h"
 #include "pages/pages.h"
 #include "platform/clock.h"
 #include "ui/fonts.h"
@@ -68,7 +69,7 @@ void DrawRestorePointArea(AppState& state, ImDrawList* drawList, float width) {
         ImGui::SetCursorScreenPos(button);
         if (StyledButton("RESTORE POINT", ColText, ColSurface, ColSurfaceHover,
                          ImVec2(Scaled(150), Scaled(30)))) {
-            StartRestorePoint(state);
+            RequestRestorePoint(state);
         }
     }
     if (state.RestorePointCreated) {

@@ -1,7 +1,6 @@
 #include "ui/tweak_row.h"
 
-#include "engine/apply.h"
-#include "engine/revert.h"
+#include "engine/operations.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
 #include "ui/widgets.h"
@@ -37,8 +36,7 @@ void TweakRow(AppState& state, const TweakEntry& entry, float width) {
     const bool applied = IsApplied(state, entry.id);
     if (clicked) {
         // The engine logs the outcome and leaves the applied set as it was on failure.
-        static_cast<void>(applied ? RevertTweak(state, entry.id, false)
-                                  : ApplyTweak(state, entry.id, false));
+        static_cast<void>(ToggleTweak(state, entry.id));
     }
     ImDrawList* drawList = ImGui::GetWindowDrawList();
     if (hovered)

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "net/dns.h"
-#include "pages/network_page.h"
 #include "pages/body_fixture.h"
 #include "pages/pages.h"
 #include "platform/registry.h"
