@@ -20,7 +20,8 @@
 #include "platform/process.h"
 #include "state/app_state.h"
 #include "ui/fonts.h"
-#include "ui/frame.h"
+#include "shell/frame.h"
+#include "ui/scale.h"
 #include "ui/shell_state.h"
 #include "ui/theme.h"
 
@@ -59,8 +60,13 @@ void SetFrameAttributes(HWND window) {
     static_cast<void>(DwmSetWindowAttribute(window, 34, &border, sizeof border));
 }
 
+HWND WindowOf(const ShellState& shell) {
+    return reinterpret_cast<HWND>(shell.window);
+}
+
 class WindowsFrameHost final : public FrameHost {
   public:
+    WindowsFrameHost(AppState& state, ShellState& shell) : state_(state), shell_(shell) {}
     Messages PumpMessages() override {
         Messages messages;
         MSG message{};
@@ -76,10 +82,10 @@ class WindowsFrameHost final : public FrameHost {
     std::uint64_t TickMs() override { return platform::TickCountMs(); }
     std::uint64_t NowUs() override { return PerformanceCounterUs(); }
     std::uint64_t RefreshIntervalUs() override {
-        return ::RefreshIntervalUs(MonitorRefreshHertz(MainWindowHandle));
+        return ::RefreshIntervalUs(MonitorRefreshHertz(WindowOf(shell_)));
     }
-    void Sample() override { RefreshLiveFigures(TheAppState()); }
-    bool IsIconic() override { return ::IsIconic(MainWindowHandle) != FALSE; }
+    void Sample() override { RefreshLiveFigures(state_); }
+    bool IsIconic() override { return ::IsIconic(WindowOf(shell_)) != FALSE; }
     PresentResult TestPresent() override {
         return Graphics.swapChain->Present(0, DXGI_PRESENT_TEST) == kStatusOccluded
                    ? PresentResult::Occluded
@@ -90,7 +96,7 @@ class WindowsFrameHost final : public FrameHost {
         ImGui_ImplDX11_NewFrame();
         ImGui_ImplWin32_NewFrame();
         ImGui::NewFrame();
-        DrawFrame();
+        DrawFrame(state_, shell_);
         ImGui::Render();
         return {DrawDataSignature(*ImGui::GetDrawData()), InputActive()};
     }
@@ -118,14 +124,15 @@ class WindowsFrameHost final : public FrameHost {
     }
 
   private:
+    AppState& state_;
+    ShellState& shell_;
     FrameTimer timer_;
 };
 
-void DestroyWindowAndClass(HINSTANCE instance) {
-    UnmarkInteractiveWindow(MainWindowHandle);
-    DestroyWindow(MainWindowHandle);
-    MainWindowHandle = nullptr;
-    MainWindow = 0;
+void DestroyWindowAndClass(HINSTANCE instance, ShellState& shell) {
+    UnmarkInteractiveWindow(WindowOf(shell));
+    DestroyWindow(WindowOf(shell));
+    shell.window = 0;
     UnregisterClassW(kWindowClassName, instance);
 }
 
@@ -151,21 +158,25 @@ int RunApplication(HINSTANCE instance) {
     BecomeDpiAware();
     TakeUiScale();
     RegisterWindowClass(instance);
-    if (CreateMainWindow(instance) == nullptr)
+    // The process's records: the window's shell and the application state, passed to
+    // everything that reads them.
+    AppState state;
+    ShellState shell;
+    shell.window = reinterpret_cast<platform::WindowHandle>(CreateMainWindow(instance));
+    if (shell.window == 0)
         return 1;
-    MainWindow = reinterpret_cast<platform::WindowHandle>(MainWindowHandle);
     // Unmarked, the window is merely not found by a later copy, which then gives up.
     if (interactive)
-        static_cast<void>(MarkInteractiveWindow(MainWindowHandle));
-    SetFrameAttributes(MainWindowHandle);
-    if (FAILED(CreateGraphics(MainWindowHandle))) {
+        static_cast<void>(MarkInteractiveWindow(WindowOf(shell)));
+    SetFrameAttributes(WindowOf(shell));
+    if (FAILED(CreateGraphics(WindowOf(shell)))) {
         ReleaseGraphics();
-        DestroyWindowAndClass(instance);
+        DestroyWindowAndClass(instance, shell);
         return 1;
     }
     CreateBackBufferView();
-    ShowWindow(MainWindowHandle, SW_SHOWDEFAULT);
-    UpdateWindow(MainWindowHandle);
+    ShowWindow(WindowOf(shell), SW_SHOWDEFAULT);
+    UpdateWindow(WindowOf(shell));
 
     IMGUI_CHECKVERSION();
     ImGui::CreateContext();
@@ -176,23 +187,23 @@ int RunApplication(HINSTANCE instance) {
     io.ConfigInputTextCursorBlink = false;
     LoadFonts();
     ApplyTheme();
-    ImGui_ImplWin32_Init(MainWindowHandle);
+    ImGui_ImplWin32_Init(WindowOf(shell));
     ImGui_ImplDX11_Init(Graphics.device.get(), Graphics.context.get());
 
-    StartSession(TheAppState(), options);
+    StartSession(state, shell, options);
     if (!interactive) {
         // Reproducible pictures: no pointer hovering anything.
         SetCursorPos(0, 0);
     }
 
-    WindowsFrameHost host;
-    RunFrameLoop(host, {options.screenshotPath});
+    WindowsFrameHost host(state, shell);
+    RunFrameLoop(host, state, {options.screenshotPath});
 
-    EndSession(TheAppState());
+    EndSession(state);
     ImGui_ImplDX11_Shutdown();
     ImGui_ImplWin32_Shutdown();
     ImGui::DestroyContext();
     ReleaseGraphics();
-    DestroyWindowAndClass(instance);
+    DestroyWindowAndClass(instance, shell);
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "app/frame_loop.h"
 
-#include "actions/restore_point.h"
 #include "engine/operations.h"
 #include "app/frame_pacing.h"
 #include "app/idle_policy.h"
@@ -11,7 +10,7 @@ void RefreshLiveFigures(AppState& state) {
     TakeRestorePointResult(state);
 }
 
-int RunFrameLoop(FrameHost& host, const LoopOptions& options) {
+int RunFrameLoop(FrameHost& host, const AppState& state, const LoopOptions& options) {
     const bool screenshotRun = !options.screenshotPath.empty();
     const bool idles = options.idle && !screenshotRun;
     FramePacer pacer(host.RefreshIntervalUs());
@@ -42,7 +41,7 @@ int RunFrameLoop(FrameHost& host, const LoopOptions& options) {
         IdlePolicy::Decision decision;
         if (idles) {
             decision = idlePolicy.After(
-                {messages.any, built.signature, built.inputActive || RestorePointBusy.load()});
+                {messages.any, built.signature, built.inputActive || RestorePointInProgress()});
         }
         if (decision.present) {
             occluded = host.Present() == FrameHost::PresentResult::Occluded;
@@ -60,7 +59,7 @@ int RunFrameLoop(FrameHost& host, const LoopOptions& options) {
         const std::uint64_t pace = pacer.WaitAfter(turnEnd - turnStart);
         const std::uint64_t idleMs =
             decision.idle ? MsUntilClockChange(host.TickMs(), lastSample + kSampleIntervalMs + 1,
-                                               TheAppState().LastTick)
+                                               state.LastTick)
                           : 0;
         if (idleMs > 0)
             host.WaitForMessages(static_cast<std::uint32_t>(idleMs));

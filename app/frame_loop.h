@@ -65,6 +65,7 @@ struct LoopOptions {
     bool idle = true;
 };
 
-// Runs until the quit message or, in a screenshot run, until the 24th frame is captured.
+// Runs until the quit message or, in a screenshot run, until the 24th frame is captured; the
+// state's toast tells how long an idle window may wait.
 // Returns the number of frames presented.
-int RunFrameLoop(FrameHost& host, const LoopOptions& options);
+int RunFrameLoop(FrameHost& host, const AppState& state, const LoopOptions& options);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/frame.h"
+#include "shell/toast.h"
 
 IdlePolicy::Decision IdlePolicy::After(const BuiltTurn& turn) {
     const bool unchanged = turn.signature && previous_ == turn.signature;

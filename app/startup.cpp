@@ -2,7 +2,6 @@
 
 #include "actions/timer_holder.h"
 #include "sysinfo/snapshot.h"
-#include "ui/shell_state.h"
 #include "state/session_log.h"
 #include "state/state_file.h"
 
@@ -14,7 +13,7 @@ std::u16string InstanceLockName(std::u16string_view userSid) {
     return u"Global\\QuillfarrowOptimizer-" + std::u16string(userSid);
 }
 
-void StartSession(AppState& state, const CommandLineOptions& options) {
+void StartSession(AppState& state, ShellState& shell, const CommandLineOptions& options) {
     LoadState(state);
     TakeMachineSnapshot();
     // A timer resolution recorded as applied is held again in this run.
@@ -22,7 +21,7 @@ void StartSession(AppState& state, const CommandLineOptions& options) {
         static_cast<void>(StartTimerHolder());
     }
     if (options.page) {
-        CurrentPage = *options.page;
+        shell.CurrentPage = *options.page;
     }
     // A screenshot run leaves no trace in the log.
     if (options.screenshotPath.empty()) {

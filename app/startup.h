@@ -1,8 +1,8 @@
 // The platform-neutral start-up steps: which runs take the one-copy-per-user lock and what it
 // is called, then the saved state loaded, the machine snapshot taken (and a held timer
 // resolution taken up again), the parsed command line applied (a page switch sets
-// CurrentPage), and an interactive run announced in the log (with a warning when the state
-// file was there but unreadable).
+// the shell's CurrentPage), and an interactive run announced in the log (with a warning when the
+// state file was there but unreadable).
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "state/app_state.h"
+#include "ui/shell_state.h"
 
 // Two interactive copies of one user would each save over the other's captures, so an
 // interactive run takes the lock before anything else; a screenshot run takes no part.
@@ -19,7 +20,7 @@ bool TakesInstanceLock(const CommandLineOptions& options);
 // the same in every session.
 std::u16string InstanceLockName(std::u16string_view userSid);
 
-void StartSession(AppState& state, const CommandLineOptions& options);
+void StartSession(AppState& state, ShellState& shell, const CommandLineOptions& options);
 
 // The first shutdown step, before the interface goes: the timer holder is withdrawn.
 void EndSession(const AppState& state);

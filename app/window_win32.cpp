@@ -5,7 +5,7 @@
 
 #include "app/graphics_win32.h"
 #include "app/window_metrics.h"
-#include "ui/shell_state.h"
+#include "ui/scale.h"
 
 extern IMGUI_IMPL_API LRESULT ImGui_ImplWin32_WndProcHandler(HWND window, UINT message,
                                                              WPARAM wParam, LPARAM lParam);
@@ -77,8 +77,7 @@ bool RegisterWindowClass(HINSTANCE instance) {
 HWND CreateMainWindow(HINSTANCE instance) {
     const ScreenRect place = InitialWindowPlacement(GetSystemMetrics(SM_CXSCREEN),
                                                     GetSystemMetrics(SM_CYSCREEN), UiScale);
-    MainWindowHandle = CreateWindowExW(
-        0, kWindowClassName, kWindowTitle, kWindowStyle, place.left, place.top,
-        place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, nullptr);
-    return MainWindowHandle;
+    return CreateWindowExW(0, kWindowClassName, kWindowTitle, kWindowStyle, place.left, place.top,
+                           place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                           instance, nullptr);
 }

@@ -19,9 +19,11 @@
 #include "platform/clock.h"
 #include "state/app_state.h"
 #include "sysinfo/snapshot.h"
+#include "shell/frame.h"
+#include "shell/page_table.h"
 #include "ui/fonts.h"
-#include "ui/frame.h"
 #include "ui/imgui_config.h"
+#include "ui/scale.h"
 #include "ui/shell_state.h"
 #include "ui/theme.h"
 
@@ -43,7 +45,7 @@ void FillState(AppState& state) {
     for (int i = 0; i < 400; ++i) {
         const TweakEntry& tweak = TweakCatalog[static_cast<std::size_t>(i) % kTweakCount];
         state.LogEntries.push_back(
-            LogEntry{u"12:34:56", std::string(verbs[i % 4]) + tweak.name, kinds[i % 4]});
+            LogEntry{u"12:34:56", std::string(verbs[i % 4]) + tweak.name, kinds[i % 4], {}});
     }
     for (std::size_t i = 0; i < kTweakCount; i += 2)
         state.AppliedSet.insert(TweakCatalog[i].id);
@@ -69,13 +71,13 @@ void AcknowledgeTextures() {
 }
 
 // One frame; returns the clock's nanoseconds for DrawFrame and ImGui::Render.
-std::uint64_t Frame(AppState& state) {
+std::uint64_t Frame(AppState& state, ShellState& shell) {
     // The toast stays up: its message is always brand new.
     state.LastTick = platform::TickCountMs();
     ImGui::GetIO().DeltaTime = 1.0f / 60;
     ImGui::NewFrame();
     const std::uint64_t start = frame_bench::FrameClockNs();
-    DrawFrame();
+    DrawFrame(state, shell);
     ImGui::Render();
     const std::uint64_t end = frame_bench::FrameClockNs();
     AcknowledgeTextures();
@@ -179,7 +181,8 @@ double Milliseconds(std::uint64_t nanoseconds) {
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
     frame_bench::PrepareMachine();
-    AppState& state = TheAppState();
+    AppState state;
+    ShellState shell;
     TakeMachineSnapshot();
     FillState(state);
 
@@ -197,14 +200,14 @@ int main(int argc, char** argv) {
         frames, kWarmUpFrames, frame_bench::FrameClockName(),
         static_cast<int>(state.LogEntries.size()), static_cast<int>(state.AppliedSet.size()),
         static_cast<int>(kTweakCount));
-    for (int page = 0; page < static_cast<int>(PageTitles.size()); ++page) {
-        CurrentPage = page;
-        const std::uint64_t first = Frame(state);
+    for (int page = 0; page < static_cast<int>(kPageTable.size()); ++page) {
+        shell.CurrentPage = page;
+        const std::uint64_t first = Frame(state, shell);
         for (int i = 1; i < kWarmUpFrames; ++i)
-            Frame(state);
+            Frame(state, shell);
         std::vector<std::uint64_t> costs(static_cast<std::size_t>(frames));
         for (std::uint64_t& cost : costs)
-            cost = Frame(state);
+            cost = Frame(state, shell);
         std::sort(costs.begin(), costs.end());
         const ImDrawData* drawData = ImGui::GetDrawData();
         int commands = 0;
@@ -213,7 +216,7 @@ int main(int argc, char** argv) {
         std::printf(
             "frame %-9s median %.3f ms, 95th percentile %.3f ms, first %.3f ms;"
             " %d vertices, %d draw commands\n",
-            PageTitles[static_cast<std::size_t>(page)], Milliseconds(costs[costs.size() / 2]),
+            kPageTable[static_cast<std::size_t>(page)].title, Milliseconds(costs[costs.size() / 2]),
             Milliseconds(costs[costs.size() * 95 / 100]), Milliseconds(first),
             drawData->TotalVtxCount, commands);
         PrintFill(drawData);

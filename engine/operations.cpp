@@ -118,3 +118,7 @@ void TakeRestorePointResult(AppState& state) {
 void ClearLog(AppState& state) {
     state.LogEntries.clear();
 }
+
+bool RestorePointInProgress() {
+    return RestorePointBusy.load();
+}

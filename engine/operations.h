@@ -30,3 +30,5 @@ void RequestRestorePoint(AppState& state);
 void TakeRestorePointResult(AppState& state);
 // Empties the in-memory log; the toast and session.log keep what they show.
 void ClearLog(AppState& state);
+// True while a restore-point worker runs; the header shows a busy label instead of the button.
+bool RestorePointInProgress();

@@ -188,8 +188,7 @@ void MetricTile(const char* label, const char* value, const char* caption, float
     }
 }
 
-void DrawDashboardPage(float width) {
-    AppState& state = TheAppState();
+void DrawDashboardPage(AppState& state, ShellState&, float width) {
     const ImVec2 origin = ImGui::GetCursorScreenPos();
     const float gap = Scaled(14);
     DrawTiles(origin, width);

@@ -101,8 +101,7 @@ void DrawConfirmation(AppState& state) {
 
 }  // namespace
 
-void DrawDebloatPage(float width) {
-    AppState& state = TheAppState();
+void DrawDebloatPage(AppState& state, ShellState&, float width) {
     const ImVec2 origin = ImGui::GetCursorScreenPos();
     for (std::size_t i = 0; i < kItems.size(); ++i) {
         const DebloatItem& item = kItems[i];

@@ -9,10 +9,10 @@
 
 #include "engine/operations.h"
 #include "net/adapters.h"
+#include "pages/tweak_list.h"
 #include "state/text.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
-#include "ui/tweak_row.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -65,8 +65,7 @@ void DrawDnsCard(AppState& state, ImVec2 origin, float width) {
 
 }  // namespace
 
-void DrawNetworkPage(float width) {
-    AppState& state = TheAppState();
+void DrawNetworkPage(AppState& state, ShellState&, float width) {
     const ImVec2 origin = ImGui::GetCursorScreenPos();
     DrawDnsCard(state, origin, width);
 
@@ -78,13 +77,11 @@ void DrawNetworkPage(float width) {
     ImGui::BeginChild("##netlist", ImVec2(width, listHeight), ImGuiChildFlags_None,
                       ImGuiWindowFlags_None);
     const float rowWidth = width - Scaled(12);
-    SectionHeader("Network", rowWidth);
+    DrawCategoryHeader("Network", rowWidth);
     for (const TweakEntry& entry : TweakCatalog) {
         if (std::strcmp(entry.category, "Network") != 0)
             continue;
-        ImGui::PushID(entry.id);
-        TweakRow(state, entry, rowWidth);
-        ImGui::PopID();
+        DrawTweakRow(state, entry, rowWidth);
     }
     ImGui::EndChild();
 }

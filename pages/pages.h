@@ -1,10 +1,15 @@
-// The six pages, each drawn afresh every frame from the shared records inside the frame's
-// scrolling body. Each takes the body's content width.
+// The six pages, each drawn afresh every frame inside the frame's scrolling body from the
+// AppState and the shell record it is given. Each takes the body's content width.
 #pragma once
 
-void DrawDashboardPage(float width);
-void DrawTweaksPage(float width);
-void DrawNetworkPage(float width);
-void DrawDebloatPage(float width);
-void DrawProfilesPage(float width);
-void DrawSessionPage(float width);
+#include "state/app_state.h"
+#include "ui/shell_state.h"
+
+using PageFunction = void (*)(AppState& state, ShellState& shell, float width);
+
+void DrawDashboardPage(AppState& state, ShellState& shell, float width);
+void DrawTweaksPage(AppState& state, ShellState& shell, float width);
+void DrawNetworkPage(AppState& state, ShellState& shell, float width);
+void DrawDebloatPage(AppState& state, ShellState& shell, float width);
+void DrawProfilesPage(AppState& state, ShellState& shell, float width);
+void DrawSessionPage(AppState& state, ShellState& shell, float width);

@@ -32,9 +32,8 @@ constexpr std::array<ProfileCard, 4> kCards = {{
 
 }  // namespace
 
-void DrawProfileCard(std::string_view name, std::string_view description, ImVec2 corner,
-                     float cardWidth) {
-    AppState& state = TheAppState();
+void DrawProfileCard(AppState& state, ShellState& shell, std::string_view name,
+                     std::string_view description, ImVec2 corner, float cardWidth) {
     const float height = Scaled(172);
     ImGui::SetCursorScreenPos(corner);
     ImGui::Dummy(ImVec2(cardWidth, height));
@@ -87,12 +86,12 @@ void DrawProfileCard(std::string_view name, std::string_view description, ImVec2
     ImGui::SetCursorScreenPos(ImVec2(corner.x + Scaled(158), corner.y + Scaled(122)));
     if (StyledButton("VIEW", ColTextSecondary, ColSurface, ColSurfaceHover,
                      ImVec2(Scaled(90), Scaled(32)))) {
-        CurrentPage = 1;
+        shell.CurrentPage = 1;
     }
     ImGui::PopID();
 }
 
-void DrawProfilesPage(float width) {
+void DrawProfilesPage(AppState& state, ShellState& shell, float width) {
     const ImVec2 origin = ImGui::GetCursorScreenPos();
     const float cardWidth = (width - Scaled(14)) / 2;
     const float cardHeight = Scaled(172);
@@ -101,7 +100,7 @@ void DrawProfilesPage(float width) {
         const float row = static_cast<float>(i / 2);
         const ImVec2 corner(origin.x + column * (cardWidth + Scaled(14)),
                             origin.y + row * (cardHeight + Scaled(14)));
-        DrawProfileCard(kCards[i].name, kCards[i].description, corner, cardWidth);
+        DrawProfileCard(state, shell, kCards[i].name, kCards[i].description, corner, cardWidth);
     }
     ImGui::SetCursorScreenPos(ImVec2(origin.x, origin.y + 2 * (cardHeight + Scaled(14))));
     ImGui::Dummy(ImVec2(1, 1));

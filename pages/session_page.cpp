@@ -27,6 +27,17 @@ void OpenLogInNotepad() {
                                           platform::kSwShowNormal));
 }
 
+// A failed line's reason in a tooltip beside the pointer.
+void DrawReason(const std::string& reason) {
+    ImGui::BeginTooltip();
+    PushUiFont(2, 11);
+    ImGui::PushStyleColor(ImGuiCol_Text, ColText);
+    ImGui::TextUnformatted(reason.data(), reason.data() + reason.size());
+    ImGui::PopStyleColor(1);
+    PopUiFont();
+    ImGui::EndTooltip();
+}
+
 }  // namespace
 
 ImU32 LogMessageColour(LogKind kind) {
@@ -42,8 +53,7 @@ ImU32 LogMessageColour(LogKind kind) {
     }
 }
 
-void DrawSessionPage(float width) {
-    AppState& state = TheAppState();
+void DrawSessionPage(AppState& state, ShellState&, float width) {
     const ImVec2 origin = ImGui::GetCursorScreenPos();
     ImGui::SetCursorScreenPos(origin);
     if (StyledButton("OPEN LOG", ColText, ColSurface, ColSurfaceHover,
@@ -76,6 +86,8 @@ void DrawSessionPage(float width) {
             ImGui::TextUnformatted(message.data(), message.data() + message.size());
             ImGui::PopStyleColor(1);
             PopUiFont();
+            if (!entry.reason.empty() && ImGui::IsItemHovered())
+                DrawReason(entry.reason);
         }
     }
     ImGui::EndChild();

@@ -8,14 +8,9 @@
 
 #include "engine/operations.h"
 #include "pages/pages.h"
+#include "pages/tweak_list.h"
 #include "ui/palette.h"
-#include "ui/tweak_row.h"
 #include "ui/widgets.h"
-
-std::array<char, kTweaksFilterCapacity>& TweaksFilter() {
-    static std::array<char, kTweaksFilterCapacity> filter = {};
-    return filter;
-}
 
 std::string LowerAscii(std::string_view text) {
     std::string lower(text);
@@ -34,9 +29,8 @@ bool MatchesFilter(const TweakEntry& entry, std::string_view filter) {
     return searched.find(LowerAscii(filter)) != std::string::npos;
 }
 
-void DrawTweaksPage(float width) {
-    AppState& state = TheAppState();
-    std::array<char, kTweaksFilterCapacity>& filter = TweaksFilter();
+void DrawTweaksPage(AppState& state, ShellState& shell, float width) {
+    std::array<char, kTweaksFilterCapacity>& filter = shell.filter;
     const ImVec2 origin = ImGui::GetCursorScreenPos();
 
     // Before the list, so that its rows already show what the click changed.
@@ -74,12 +68,10 @@ void DrawTweaksPage(float width) {
         if (!MatchesFilter(entry, filterText))
             continue;
         if (lastCategory == nullptr || std::strcmp(lastCategory, entry.category) != 0) {
-            SectionHeader(entry.category, rowWidth);
+            DrawCategoryHeader(entry.category, rowWidth);
             lastCategory = entry.category;
         }
-        ImGui::PushID(entry.id);
-        TweakRow(state, entry, rowWidth);
-        ImGui::PopID();
+        DrawTweakRow(state, entry, rowWidth);
     }
     if (lastCategory == nullptr)
         TextStyled(0, 12, ColTextMuted, "no results.");

@@ -1,10 +1,5 @@
 #include "state/app_state.h"
 
-AppState& TheAppState() {
-    static AppState state;
-    return state;
-}
-
 bool IsApplied(const AppState& state, std::string_view id) {
     return state.AppliedSet.find(id) != state.AppliedSet.end();
 }

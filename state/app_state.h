@@ -18,6 +18,8 @@ struct LogEntry {
     std::u16string time;
     std::string message;
     LogKind kind = LogKind::Info;
+    // Why it failed, for a failure line; shown on hover, never written to session.log.
+    std::string reason;
 };
 
 // Maps and sets order their UTF-8 keys byte-wise, as the state file stores them.
@@ -43,9 +45,6 @@ std::vector<Capture>& CaptureList(std::map<std::string, std::vector<Capture>, st
         found = backups.emplace(std::string(id), std::vector<Capture>{}).first;
     return found->second;
 }
-
-// The process-wide instance the shell fills at start-up.
-AppState& TheAppState();
 
 bool IsApplied(const AppState& state, std::string_view id);
 std::uint32_t AppliedCount(const AppState& state);

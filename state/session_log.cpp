@@ -47,7 +47,7 @@ void LogAction(AppState& state, std::string_view message, LogKind kind) {
     state.LastMessage = std::string(message);
     state.LastKind = kind;
     state.LastTick = platform::TickCountMs();
-    state.LogEntries.push_back(LogEntry{LocalTimeText(), std::string(message), kind});
+    state.LogEntries.push_back(LogEntry{LocalTimeText(), std::string(message), kind, {}});
     if (state.LogEntries.size() > kMaxLogEntries) {
         state.LogEntries.erase(state.LogEntries.begin());
     }

@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "ui/palette.h"
-#include "ui/shell_state.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -107,22 +107,22 @@ void DrawIcon(ImDrawList* drawList, ImVec2 center, float size, int id, ImU32 col
     // The stroke width follows the screen's scale, not the icon's size.
     const float stroke = thickness * UiScale;
     switch (id) {
-        case 0:
+        case kIconGauge:
             DrawGauge(drawList, at, colour, stroke);
             break;
-        case 1:
+        case kIconSliders:
             DrawSliders(drawList, at, colour, stroke);
             break;
-        case 2:
+        case kIconGlobe:
             DrawGlobe(drawList, at, colour, stroke);
             break;
-        case 3:
+        case kIconBroom:
             DrawBroom(drawList, at, colour, stroke);
             break;
-        case 4:
+        case kIconLayers:
             DrawLayers(drawList, at, colour, stroke);
             break;
-        case 5:
+        case kIconTerminal:
             DrawTerminal(drawList, at, colour, stroke);
             break;
         case kIconShield:

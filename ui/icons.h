@@ -4,7 +4,13 @@
 
 #include <imgui.h>
 
-// Ids 0 to 5 are the pages' icons, each the index of its page (see CurrentPage).
+// The pages' icons.
+inline constexpr int kIconGauge = 0;
+inline constexpr int kIconSliders = 1;
+inline constexpr int kIconGlobe = 2;
+inline constexpr int kIconBroom = 3;
+inline constexpr int kIconLayers = 4;
+inline constexpr int kIconTerminal = 5;
 inline constexpr int kIconShield = 10;
 inline constexpr int kIconClose = 15;
 inline constexpr int kIconMinimize = 16;

@@ -1,6 +1,5 @@
 #include "ui/tweak_row.h"
 
-#include "engine/operations.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
 #include "ui/widgets.h"
@@ -13,11 +12,11 @@ struct RiskBadge {
     ImU32 fill;
 };
 
-RiskBadge BadgeOf(RiskLevel risk) {
+RiskBadge BadgeOf(int risk) {
     switch (risk) {
-        case RiskLevel::Safe:
+        case 0:
             return {"SAFE", ColSuccess, Rgba(0x37E08B12)};
-        case RiskLevel::Adv:
+        case 1:
             return {"ADV", ColAccent, Rgba(0xF5A52416)};
         default:
             return {"RISKY", ColDanger, Rgba(0xFF5C5C14)};
@@ -26,18 +25,13 @@ RiskBadge BadgeOf(RiskLevel risk) {
 
 }  // namespace
 
-void TweakRow(AppState& state, const TweakEntry& entry, float width) {
+bool TweakRow(const TweakRowFacts& entry, float width) {
     const ImVec2 p = ImGui::GetCursorScreenPos();
     const float height = Scaled(56);
     ImGui::InvisibleButton(entry.id, ImVec2(width, height));
     const bool hovered = ImGui::IsItemHovered();
     const bool clicked = ImGui::IsItemClicked(ImGuiMouseButton_Left);
-    // The rest of this frame shows the state before the click; the next one shows the change.
-    const bool applied = IsApplied(state, entry.id);
-    if (clicked) {
-        // The engine logs the outcome and leaves the applied set as it was on failure.
-        static_cast<void>(ToggleTweak(state, entry.id));
-    }
+    const bool applied = entry.applied;
     ImDrawList* drawList = ImGui::GetWindowDrawList();
     if (hovered)
         drawList->AddRectFilled(p, ImVec2(p.x + width, p.y + height), ColSurface, Scaled(8));
@@ -63,4 +57,5 @@ void TweakRow(AppState& state, const TweakEntry& entry, float width) {
     const float knobX = applied ? track.x + Scaled(36) - Scaled(10) : track.x + Scaled(10);
     drawList->AddCircleFilled(ImVec2(knobX, track.y + Scaled(10)), Scaled(6),
                               applied ? Rgba(0x0D0A05FF) : Rgba(0xBAB8C6FF));
+    return clicked;
 }

@@ -5,10 +5,9 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "engine/catalog.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
-#include "ui/shell_state.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -88,7 +87,7 @@ void DrawCard(ImVec2 position, ImVec2 size, ImU32 fill) {
                   ImVec2(end.x - rounding, position.y + 1), IM_COL32(0xFF, 0xFF, 0xFF, 0x08), 1.0f);
 }
 
-void SectionHeader(const char* title, float width) {
+void SectionHeader(const char* title, int count, float width) {
     ImGui::Dummy(ImVec2(0, Scaled(16)));
     std::string upper(title);
     for (char& c : upper)
@@ -102,13 +101,13 @@ void SectionHeader(const char* title, float width) {
     ImGui::GetWindowDrawList()->AddLine(ImVec2(p.x + Scaled(12) + titleWidth, p.y + Scaled(11)),
                                         ImVec2(p.x + width - Scaled(44), p.y + Scaled(11)),
                                         ColBorder, 1.0f);
-    char count[16];
-    std::snprintf(count, sizeof count, "%d", CountInCategory(title));
+    char countText[16];
+    std::snprintf(countText, sizeof countText, "%d", count);
     const float countSize = Scaled(9);
-    const float countWidth = TextSize(FontLabel, countSize, count).x;
+    const float countWidth = TextSize(FontLabel, countSize, countText).x;
     PutWindowText(FontLabel, countSize,
                   ImVec2(p.x + width - Scaled(24) - countWidth, p.y + Scaled(6)), ColTextMuted,
-                  count);
+                  countText);
 }
 
 float DrawBadge(ImVec2 position, const char* text, ImU32 textColour, ImU32 fill) {

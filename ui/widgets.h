@@ -35,8 +35,8 @@ void TextStyled(int kind, float size, ImU32 colour, const char* format, ...) IM_
 // A rounded card with a hairline border and a faint top highlight; no item.
 void DrawCard(ImVec2 position, ImVec2 size, ImU32 fill);
 
-// The title in upper case, a rule, and the number of catalog entries of that category.
-void SectionHeader(const char* title, float width);
+// The title in upper case, a rule, and the count at the right.
+void SectionHeader(const char* title, int count, float width);
 
 // A small pill; no item. Returns its width.
 float DrawBadge(ImVec2 position, const char* text, ImU32 textColour, ImU32 fill);

@@ -95,7 +95,8 @@ TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
     saved.AppliedSet = {"timerres"};
     ASSERT_TRUE(SaveState(saved));
     AppState state;
-    StartSession(state, CommandLineOptions{});
+    ShellState shell;
+    StartSession(state, shell, CommandLineOptions{});
     EXPECT_TRUE(TimerHolderRunning.load());
     EXPECT_EQ(sim::machine().threads.started, 1);
     EndSession(state);
@@ -106,7 +107,8 @@ TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
 
 TEST_F(TimerHolderTest, WithoutTheTweakStartUpStartsNoHolder) {
     AppState state;
-    StartSession(state, CommandLineOptions{});
+    ShellState shell;
+    StartSession(state, shell, CommandLineOptions{});
     EXPECT_FALSE(TimerHolderRunning.load());
     EXPECT_EQ(sim::machine().threads.started, 0);
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/window_win32.h"
-#include "ui/shell_state.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -20,12 +20,13 @@ class WindowTest : public ::testing::Test {
         UiScale = 1.0f;
         instance_ = GetModuleHandleW(nullptr);
         ASSERT_TRUE(RegisterWindowClass(instance_));
-        ASSERT_NE(CreateMainWindow(instance_), nullptr);
-        GetWindowRect(MainWindowHandle, &bounds_);
+        window_ = CreateMainWindow(instance_);
+        ASSERT_NE(window_, nullptr);
+        GetWindowRect(window_, &bounds_);
     }
     void TearDown() override {
-        DestroyWindow(MainWindowHandle);
-        MainWindowHandle = nullptr;
+        DestroyWindow(window_);
+        window_ = nullptr;
         UnregisterClassW(kWindowClassName, instance_);
         // WM_DESTROY posted the quit message; take it off this thread's queue.
         MSG message{};
@@ -33,10 +34,11 @@ class WindowTest : public ::testing::Test {
         }
     }
     LRESULT HitTestAt(int x, int y) const {
-        return SendMessageW(MainWindowHandle, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+        return SendMessageW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y));
     }
 
     HINSTANCE instance_ = nullptr;
+    HWND window_ = nullptr;
     RECT bounds_{};
 };
 
@@ -50,8 +52,7 @@ TEST_F(WindowTest, OpensAt1120By720CentredOnTheScreen) {
 TEST_F(WindowTest, CannotBeSizedBelow980By680) {
     MINMAXINFO info{};
     info.ptMaxTrackSize = {4000, 3000};
-    EXPECT_EQ(SendMessageW(MainWindowHandle, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)),
-              0);
+    EXPECT_EQ(SendMessageW(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)), 0);
     EXPECT_EQ(info.ptMinTrackSize.x, 980);
     EXPECT_EQ(info.ptMinTrackSize.y, 680);
     EXPECT_EQ(info.ptMaxTrackSize.x, 4000);
@@ -143,13 +144,13 @@ TEST_F(WindowTest, AltAloneDoesNotOpenTheWindowMenu) {
     ASSERT_NE(hook, nullptr) << GetLastError();
     bool expired = false;
     {
-        const MenuLoopDeadline deadline(MainWindowHandle, 5000);
+        const MenuLoopDeadline deadline(window_, 5000);
         // Scan code 0x38 with the context (Alt) bit; the release also has the previous-state
         // and transition bits.
-        SendMessageW(MainWindowHandle, WM_SYSKEYDOWN, VK_MENU, 0x20380001);
-        SendMessageW(MainWindowHandle, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
+        SendMessageW(window_, WM_SYSKEYDOWN, VK_MENU, 0x20380001);
+        SendMessageW(window_, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
         // The command itself, as the default procedure sends it for Alt alone.
-        EXPECT_EQ(SendMessageW(MainWindowHandle, WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
+        EXPECT_EQ(SendMessageW(window_, WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
         expired = deadline.expired();
     }
     UnhookWindowsHookEx(hook);

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "state/app_state.h"
@@ -36,13 +37,13 @@ class BodyTest : public SimTest {
 
     void SetUp() override {
         SimTest::SetUp();
-        TheAppState() = AppState{};
+        TestState() = AppState{};
     }
-    void TearDown() override { TheAppState() = AppState{}; }
+    void TearDown() override { TestState() = AppState{}; }
     // For each row of a table: a fresh machine and state, as at the start of a test.
     void Fresh() {
         SimTest::SetUp();
-        TheAppState() = AppState{};
+        TestState() = AppState{};
     }
 
     float S(float value) const { return value * layout_.scale; }
@@ -63,7 +64,11 @@ class BodyTest : public SimTest {
             ImGui::SetCursorScreenPos(layout_.bodyPosition);
             ImGui::BeginChild("##body", layout_.bodySize, ImGuiChildFlags_AlwaysUseWindowPadding,
                               ImGuiWindowFlags_None);
-            page(PageWidth());
+            if constexpr (std::is_invocable_v<Page, float>) {
+                page(PageWidth());
+            } else {
+                page(TestState(), TestShell(), PageWidth());
+            }
             ImGui::EndChild();
             ImGui::PopStyleVar(1);
             ImGui::End();

@@ -238,8 +238,7 @@ TEST_P(DashboardPageTest, TheSessionCardListsTheSixNewestLinesNewestFirst) {
 
     // Entry n has n × 3 letters, so each line's width tells which entry it is.
     for (int n = 1; n <= 9; ++n)
-        LogAction(TheAppState(), std::string(static_cast<std::size_t>(3 * n), 'x'),
-                  LogKind::Success);
+        LogAction(TestState(), std::string(static_cast<std::size_t>(3 * n), 'x'), LogKind::Success);
     DrawFrames(1);
     for (int line = 0; line < 6; ++line) {
         SCOPED_TRACE(line);
@@ -265,7 +264,7 @@ TEST_P(DashboardPageTest, TheQuickProfileButtonsRunTheProfilesAndRevertAll) {
     // The one service of the profiles that has to be there to be switched off.
     sim::machine().serviceManager.services[u"DiagTrack"] = {2, true, 0, false};
     DrawFrames(1);
-    const AppState& state = TheAppState();
+    const AppState& state = TestState();
     Click(ProfileButton(1));
     EXPECT_EQ(Log(), (std::vector<std::string>{"profile Balanced : 11 tweaks"}));
     EXPECT_EQ(AppliedCount(state), 11u);

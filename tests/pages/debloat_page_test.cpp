@@ -105,7 +105,7 @@ class DebloatPageTest : public HostedPageTest {
 
     static std::vector<LogKind> Kinds() {
         std::vector<LogKind> kinds;
-        for (const LogEntry& entry : TheAppState().LogEntries)
+        for (const LogEntry& entry : TestState().LogEntries)
             kinds.push_back(entry.kind);
         return kinds;
     }

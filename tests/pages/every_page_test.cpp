@@ -10,7 +10,9 @@
 #include "support/headless_imgui.h"
 #include "support/sim_fixture.h"
 #include "sysinfo/snapshot.h"
-#include "ui/frame.h"
+#include "shell/frame.h"
+#include "support/records.h"
+#include "shell/page_table.h"
 #include "ui/shell_state.h"
 
 namespace {
@@ -24,14 +26,14 @@ class EveryPageTest : public SimTest, public ::testing::WithParamInterface<Windo
   protected:
     void SetUp() override {
         SimTest::SetUp();
-        TheAppState() = AppState{};
+        TestState() = AppState{};
         TakeMachineSnapshot();
         for (int i = 0; i < 40; ++i)
-            LogAction(TheAppState(), "applied  Menu delays", static_cast<LogKind>(i % 5));
+            LogAction(TestState(), "applied  Menu delays", static_cast<LogKind>(i % 5));
     }
     void TearDown() override {
-        TheAppState() = AppState{};
-        CurrentPage = 0;
+        TestState() = AppState{};
+        TestShell().CurrentPage = 0;
     }
 };
 
@@ -39,8 +41,8 @@ TEST_P(EveryPageTest, DrawsFor120FramesWithBalancedStacks) {
     HeadlessImGui imgui(ImVec2(1120, GetParam().height), GetParam().scale);
     const ImGuiContext& context = *ImGui::GetCurrentContext();
     for (int page = 0; page < 6; ++page) {
-        SCOPED_TRACE(PageTitles[page]);
-        CurrentPage = page;
+        SCOPED_TRACE(kPageTable[page].title);
+        TestShell().CurrentPage = page;
         for (int frame = 0; frame < 120; ++frame) {
             // The pointer wanders over the page so that hover paths run too.
             HeadlessImGui::MoveMouse(ImVec2(static_cast<float>(240 + (frame * 37) % 860),
@@ -50,7 +52,7 @@ TEST_P(EveryPageTest, DrawsFor120FramesWithBalancedStacks) {
                 const int styles = context.StyleVarStack.Size;
                 const int fonts = context.FontStack.Size;
                 const int windows = context.CurrentWindowStack.Size;
-                DrawFrame();
+                DrawFrame(TestState(), TestShell());
                 EXPECT_EQ(context.ColorStack.Size, colours);
                 EXPECT_EQ(context.StyleVarStack.Size, styles);
                 EXPECT_EQ(context.FontStack.Size, fonts);

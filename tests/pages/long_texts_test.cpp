@@ -31,7 +31,9 @@
 #include "support/sim_fixture.h"
 #include "sysinfo/snapshot.h"
 #include "ui/fonts.h"
-#include "ui/frame.h"
+#include "shell/frame.h"
+#include "support/records.h"
+#include "shell/page_table.h"
 #include "ui/palette.h"
 #include "ui/shell_state.h"
 
@@ -117,12 +119,12 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
   protected:
     void SetUp() override {
         SimTest::SetUp();
-        TheAppState() = AppState{};
-        CurrentPage = 0;
+        TestState() = AppState{};
+        TestShell().CurrentPage = 0;
         RestorePointBusy.store(false);
         SeedMachine();
         TakeMachineSnapshot();
-        AppState& state = TheAppState();
+        AppState& state = TestState();
         // Every tweak counted as applied, for the largest counts; nothing runs.
         for (const TweakEntry& entry : TweakCatalog)
             state.AppliedSet.emplace(entry.id);
@@ -139,8 +141,8 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
         }
     }
     void TearDown() override {
-        TheAppState() = AppState{};
-        CurrentPage = 0;
+        TestState() = AppState{};
+        TestShell().CurrentPage = 0;
     }
 
     static void SeedMachine() {
@@ -179,9 +181,9 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
 
     // Draws the page in the whole frame: once to bake its glyphs, then as read.
     static void Show(int page) {
-        CurrentPage = page;
+        TestShell().CurrentPage = page;
         for (int i = 0; i < 3; ++i)
-            HeadlessImGui::Frame(DrawFrame);
+            HeadlessImGui::Frame([] { DrawFrame(TestState(), TestShell()); });
     }
     // Every text of the last frame, from every draw list.
     static std::vector<DrawnText> Texts() {
@@ -245,8 +247,8 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
         std::vector<Expected> header;
         Add(header,
             {
-                {"title", PageTitles[page], ColText, left, DisplayWidth() - S(28) - S(150) - S(10),
-                 Fit::Whole},
+                {"title", kPageTable[page].title, ColText, left,
+                 DisplayWidth() - S(28) - S(150) - S(10), Fit::Whole},
                 {"caption", PageCaption(page, kTweakCount), ColTextMuted, left,
                  DisplayWidth() - S(28), Fit::Whole},
                 Label("RESTORE POINT", ColText, DisplayWidth() - S(28) - S(150), S(150)),
@@ -437,7 +439,7 @@ TEST_P(LongTextsTest, Debloat) {
     Check(expected);
 
     // The confirmation, opened from the first card with nothing applied.
-    TheAppState().AppliedSet.clear();
+    TestState().AppliedSet.clear();
     Show(3);
     HeadlessImGui::MoveMouse(ImVec2(left + width - S(18) - S(75), PageTop() + S(66) + S(17)));
     Show(3);

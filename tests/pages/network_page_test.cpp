@@ -107,8 +107,8 @@ class NetworkPageTest : public BodyTest {
     }
     static const std::vector<RegistryCapture>& DnsCaptures() {
         static const std::vector<RegistryCapture> none;
-        const auto found = TheAppState().RegistryBackups.find("dns");
-        return found == TheAppState().RegistryBackups.end() ? none : found->second;
+        const auto found = TestState().RegistryBackups.find("dns");
+        return found == TestState().RegistryBackups.end() ? none : found->second;
     }
     static std::optional<AppState> Saved() {
         const auto bytes = sim::FileContent(StatePath());
@@ -154,7 +154,7 @@ TEST_F(NetworkPageTest, APresetWhileAnotherIsAppliedUndoesItSilentlyThenAppliesT
     UseEthernetWithOwnServer();
     ClickPreset(0);
     EXPECT_EQ(Log(), (std::vector<std::string>{"dns -> CLOUDFLARE 1.1.1.1"}));
-    EXPECT_TRUE(IsApplied(TheAppState(), "dns"));
+    EXPECT_TRUE(IsApplied(TestState(), "dns"));
     EXPECT_EQ(StateShown(), "preset active");
 
     sim::machine().processes.runs.clear();
@@ -166,14 +166,14 @@ TEST_F(NetworkPageTest, APresetWhileAnotherIsAppliedUndoesItSilentlyThenAppliesT
     // No line for the silent undo.
     EXPECT_EQ(Log(),
               (std::vector<std::string>{"dns -> CLOUDFLARE 1.1.1.1", "dns -> GOOGLE 8.8.8.8"}));
-    EXPECT_EQ(TheAppState().LogEntries.back().kind, LogKind::Success);
-    EXPECT_TRUE(IsApplied(TheAppState(), "dns"));
+    EXPECT_EQ(TestState().LogEntries.back().kind, LogKind::Success);
+    EXPECT_TRUE(IsApplied(TestState(), "dns"));
     // The first pair of captures went with the undo.
     ASSERT_EQ(DnsCaptures().size(), 2u);
     EXPECT_EQ(NameServerText(DnsCaptures()[0]), u"192.168.1.1");
     EXPECT_NE(DnsCaptures()[1].subkey.find(u"Tcpip6"), std::u16string::npos);
-    EXPECT_EQ(TheAppState().BackupStore.at("dns.v4"), "8.8.8.8");
-    EXPECT_EQ(TheAppState().BackupStore.at("dns.v4b"), "8.8.4.4");
+    EXPECT_EQ(TestState().BackupStore.at("dns.v4"), "8.8.8.8");
+    EXPECT_EQ(TestState().BackupStore.at("dns.v4b"), "8.8.4.4");
     const auto saved = Saved();
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ(saved->AppliedSet, (std::set<std::string, std::less<>>{"dns"}));
@@ -227,11 +227,11 @@ TEST_F(NetworkPageTest, AFailedPresetLogsAFailureAndLeavesDnsNotApplied) {
 
         lines.push_back("dns: failed");
         EXPECT_EQ(Log(), lines);
-        EXPECT_EQ(TheAppState().LogEntries.back().kind, LogKind::Error);
+        EXPECT_EQ(TestState().LogEntries.back().kind, LogKind::Error);
         EXPECT_EQ(Commands(), row.commands);
-        EXPECT_FALSE(IsApplied(TheAppState(), "dns"));
+        EXPECT_FALSE(IsApplied(TestState(), "dns"));
         // No capture is kept for a tweak that is not applied.
-        EXPECT_EQ(TheAppState().RegistryBackups.count("dns"), 0u);
+        EXPECT_EQ(TestState().RegistryBackups.count("dns"), 0u);
         EXPECT_EQ(StateShown(), "system");
         // Not saved after the failure; the undo before it saved its own result.
         const auto saved = Saved();
@@ -255,10 +255,10 @@ TEST_F(NetworkPageTest, APresetThatCannotBeUndoneStaysInForceWithTheUsersServers
     EXPECT_EQ(Log(), (std::vector<std::string>{"dns -> CLOUDFLARE 1.1.1.1", "dns: failed"}));
     // Only the undo was tried; Google's servers were never set.
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{V4Static(u"192.168.1.1"), kV6Dhcp, kFlush}));
-    EXPECT_TRUE(IsApplied(TheAppState(), "dns"));
+    EXPECT_TRUE(IsApplied(TestState(), "dns"));
     ASSERT_EQ(DnsCaptures().size(), 2u);
     EXPECT_EQ(NameServerText(DnsCaptures()[0]), u"192.168.1.1");
-    EXPECT_EQ(TheAppState().BackupStore.at("dns.v4"), "1.1.1.1");
+    EXPECT_EQ(TestState().BackupStore.at("dns.v4"), "1.1.1.1");
     EXPECT_EQ(StateShown(), "preset active");
 
     // Once netsh takes the name again, the user's own server comes back.
@@ -266,7 +266,7 @@ TEST_F(NetworkPageTest, APresetThatCannotBeUndoneStaysInForceWithTheUsersServers
     sim::machine().processes.runs.clear();
     Click(DrawNetworkPage, DhcpButton());
     EXPECT_EQ(Commands().front(), V4Static(u"192.168.1.1"));
-    EXPECT_FALSE(IsApplied(TheAppState(), "dns"));
+    EXPECT_FALSE(IsApplied(TestState(), "dns"));
 }
 
 TEST_F(NetworkPageTest, BackToDhcpRevertsThroughTheEngineAndLogsOnlyWhenItSucceeded) {
@@ -302,18 +302,18 @@ TEST_F(NetworkPageTest, BackToDhcpRevertsThroughTheEngineAndLogsOnlyWhenItSuccee
         if (row.googleFirst)
             ClickPreset(1);
         if (row.forgetInterface)
-            TheAppState().BackupStore.erase("dns.alias");
+            TestState().BackupStore.erase("dns.alias");
         sim::machine().processes.runs.clear();
 
         Click(DrawNetworkPage, DhcpButton());
 
         EXPECT_EQ(Log(), row.lines);
         std::vector<LogKind> kinds;
-        for (const LogEntry& entry : TheAppState().LogEntries)
+        for (const LogEntry& entry : TestState().LogEntries)
             kinds.push_back(entry.kind);
         EXPECT_EQ(kinds, row.kinds);
         EXPECT_EQ(Commands(), row.commands);
-        EXPECT_EQ(IsApplied(TheAppState(), "dns"), row.appliedAfter);
+        EXPECT_EQ(IsApplied(TestState(), "dns"), row.appliedAfter);
         EXPECT_EQ(DnsCaptures().size(), row.appliedAfter ? 2u : 0u);
         EXPECT_EQ(StateShown(), row.appliedAfter ? "preset active" : "system");
     }

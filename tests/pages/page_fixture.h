@@ -13,7 +13,7 @@
 #include "support/headless_imgui.h"
 #include "support/records.h"
 #include "support/sim_fixture.h"
-#include "ui/frame.h"
+#include "shell/frame.h"
 #include "ui/shell_state.h"
 #include "ui/widgets.h"
 
@@ -41,23 +41,24 @@ class PageTest : public SimTest {
   protected:
     void SetUp() override {
         SimTest::SetUp();
-        TheAppState() = AppState{};
-        CurrentPage = 0;
+        TestState() = AppState{};
+        TestShell().CurrentPage = 0;
     }
     void TearDown() override {
         // A profile may have started the timer-resolution holder.
         if (TimerHolderRunning.load())
             StopTimerHolder();
-        TheAppState() = AppState{};
-        CurrentPage = 0;
+        TestState() = AppState{};
+        TestShell().CurrentPage = 0;
     }
 
+    static void DrawTestFrame() { DrawFrame(TestState(), TestShell()); }
     static void DrawFrames(int count) {
         for (int i = 0; i < count; ++i)
-            HeadlessImGui::Frame(DrawFrame);
+            HeadlessImGui::Frame(DrawTestFrame);
     }
     // A press and a release over `at`, each in a frame of its own.
-    static void Click(ImVec2 at) { HeadlessImGui::Click(at, DrawFrame); }
+    static void Click(ImVec2 at) { HeadlessImGui::Click(at, DrawTestFrame); }
     static ImGuiWindow* Window(const char* name) {
         ImGuiWindow* window = HeadlessImGui::WindowNamed(name);
         EXPECT_NE(window, nullptr) << name;

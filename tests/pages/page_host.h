@@ -18,11 +18,12 @@
 #include "support/records.h"
 #include "support/headless_imgui.h"
 #include "support/sim_fixture.h"
+#include "pages/pages.h"
 #include "ui/shell_state.h"
 
 class PageHost {
   public:
-    PageHost(ImVec2 display, float scale, void (*page)(float))
+    PageHost(ImVec2 display, float scale, PageFunction page)
         : imgui_(display, scale), display_(display), scale_(scale), page_(page) {}
 
     float S(float value) const { return value * scale_; }
@@ -38,7 +39,7 @@ class PageHost {
                 ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(S(28), S(22)));
                 ImGui::Begin("##body", nullptr, ImGuiWindowFlags_NoDecoration);
                 ImGui::PopStyleVar(1);
-                page_(Width());
+                page_(TestState(), TestShell(), Width());
                 ImGui::End();
             });
         }
@@ -61,12 +62,12 @@ class PageHost {
     HeadlessImGui imgui_;
     ImVec2 display_;
     float scale_;
-    void (*page_)(float);
+    PageFunction page_;
 };
 
 // The shared records every page reads, fresh for each test.
 class HostedPageTest : public PageTest {
   protected:
-    static AppState& State() { return TheAppState(); }
+    static AppState& State() { return TestState(); }
     static std::vector<std::u16string> Commands() { return CommandLines(); }
 };

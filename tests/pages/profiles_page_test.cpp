@@ -58,7 +58,7 @@ ImRect BoxIn(const ImDrawList* list, ImU32 colour, const ImRect& region) {
 class ProfilesPageTest : public HostedPageTest {
   protected:
     explicit ProfilesPageTest(ImVec2 display = ImVec2(1120, 720), float scale = 1.0f,
-                              void (*page)(float) = DrawProfilesPage)
+                              PageFunction page = DrawProfilesPage)
         : host(display, scale, page) {}
     float S(float value) const { return host.S(value); }
 
@@ -249,11 +249,11 @@ TEST_F(ProfilesPageTest, ViewShowsTheTweaksPageAndChangesNothingElse) {
     State().AppliedSet = {"fso"};
     for (int card = 0; card < 4; ++card) {
         SCOPED_TRACE(card);
-        CurrentPage = 4;
+        TestShell().CurrentPage = 4;
         const AppState before = State();
         const auto keys = sim::machine().registry.keys;
         host.Click(ViewRect(card).GetCenter());
-        EXPECT_EQ(CurrentPage, 1);
+        EXPECT_EQ(TestShell().CurrentPage, 1);
         EXPECT_EQ(State().AppliedSet, before.AppliedSet);
         EXPECT_TRUE(Log().empty());
         EXPECT_TRUE(Commands().empty());
@@ -261,9 +261,9 @@ TEST_F(ProfilesPageTest, ViewShowsTheTweaksPageAndChangesNothingElse) {
         EXPECT_FALSE(sim::FileContent(StatePath()).has_value());
     }
     // Beside VIEW, outside it, nothing happens.
-    CurrentPage = 4;
+    TestShell().CurrentPage = 4;
     host.Click(ImVec2(ViewRect(0).Max.x + 3, ViewRect(0).GetCenter().y));
-    EXPECT_EQ(CurrentPage, 4);
+    EXPECT_EQ(TestShell().CurrentPage, 4);
 }
 
 TEST_F(ProfilesPageTest, ApplyAppliesTheProfileOfItsCard) {
@@ -294,7 +294,7 @@ TEST_F(ProfilesPageTest, ApplyAppliesTheProfileOfItsCard) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         HostedPageTest::SetUp();
-        CurrentPage = 4;
+        TestShell().CurrentPage = 4;
         host.Click(ApplyRect(c.card).GetCenter());
         EXPECT_EQ(Log(), std::vector<std::string>{c.line});
         ASSERT_FALSE(State().LogEntries.empty());
@@ -306,15 +306,16 @@ TEST_F(ProfilesPageTest, ApplyAppliesTheProfileOfItsCard) {
         for (int card = 0; card < 4; ++card)
             EXPECT_EQ(Counter(card), c.counters[card]);
         EXPECT_NEAR(Fill(c.card).GetWidth(), Track(c.card).GetWidth(), 0.1f);
-        EXPECT_EQ(CurrentPage, 4);
+        EXPECT_EQ(TestShell().CurrentPage, 4);
         HeadlessImGui::MoveMouse(ImVec2(0, 0));
         host.Frames(1);
     }
 }
 
 // A card whose name has no profile, drawn as the page draws its own.
-void DrawUnknownCard(float) {
-    DrawProfileCard("Gaming", "Not a profile of this program.", ImGui::GetCursorScreenPos(), 300);
+void DrawUnknownCard(AppState& state, ShellState& shell, float) {
+    DrawProfileCard(state, shell, "Gaming", "Not a profile of this program.",
+                    ImGui::GetCursorScreenPos(), 300);
 }
 
 class UnknownProfileCardTest : public ProfilesPageTest {
@@ -335,7 +336,7 @@ TEST_F(UnknownProfileCardTest, ShowsZeroOfZeroAndItsApplyChangesNothing) {
     EXPECT_EQ(State().AppliedSet, (std::set<std::string, std::less<>>{"fso", "telemetry"}));
     EXPECT_FALSE(sim::FileContent(StatePath()).has_value());
     host.Click(ViewRect(0).GetCenter());
-    EXPECT_EQ(CurrentPage, 1);
+    EXPECT_EQ(TestShell().CurrentPage, 1);
 }
 
 }  // namespace

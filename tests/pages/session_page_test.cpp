@@ -12,6 +12,7 @@
 #include "platform/shell.h"
 #include "platform/sim/sim.h"
 #include "state/session_log.h"
+#include "support/drawn_text.h"
 #include "ui/palette.h"
 #include "ui/widgets.h"
 
@@ -23,7 +24,7 @@ class SessionPageTest : public PageTest, public ::testing::WithParamInterface<fl
   protected:
     void SetUp() override {
         PageTest::SetUp();
-        CurrentPage = 5;
+        TestShell().CurrentPage = 5;
     }
     static float S(float value) { return Scaled(value); }
     static ImVec2 OpenLogButton() {
@@ -72,7 +73,8 @@ TEST_P(SessionPageTest, EachMessageTakesTheColourOfItsKind) {
          {Case{0, ColTextSecondary}, Case{1, ColSuccess}, Case{2, Rgba(0xF5A524FF)},
           Case{3, ColDanger}, Case{7, Rgba(0x8B8B9CFF)}, Case{-1, ColTextSecondary}}) {
         SCOPED_TRACE(c.kind);
-        TheAppState().LogEntries = {LogEntry{u"12:34:56", "message", static_cast<LogKind>(c.kind)}};
+        TestState().LogEntries = {
+            LogEntry{u"12:34:56", "message", static_cast<LogKind>(c.kind), {}}};
         DrawFrames(1);
         for (const ImU32 colour : kMessageColours)
             EXPECT_EQ(HeadlessImGui::HasColour(List(), colour), colour == c.colour);
@@ -85,7 +87,7 @@ TEST_P(SessionPageTest, EachMessageTakesTheColourOfItsKind) {
 }
 
 TEST_P(SessionPageTest, LinesRunOldestFirstOneBelowTheOther) {
-    AppState& state = TheAppState();
+    AppState& state = TestState();
     LogAction(state, "first", LogKind::Error);
     LogAction(state, "second", LogKind::Success);
     DrawFrames(1);
@@ -97,8 +99,35 @@ TEST_P(SessionPageTest, LinesRunOldestFirstOneBelowTheOther) {
     EXPECT_NEAR(first.Min.x, second.Min.x, 1.0f);
 }
 
+TEST_P(SessionPageTest, AFailedLinesReasonShowsOnHoverAndOnlyThere) {
+    TestState().LogEntries = {
+        LogEntry{u"12:00:00", "failed  Game DVR", LogKind::Error, "RegCreateKeyExW: error 5"},
+        LogEntry{u"12:00:01", "applied  Menu delays", LogKind::Success, {}}};
+    DrawFrames(1);
+    const auto tooltipTexts = [](ImVec2 at) {
+        HeadlessImGui::MoveMouse(at);
+        // The second frame draws what the first one measured and baked.
+        DrawFrames(2);
+        const ImGuiWindow* tooltip = HeadlessImGui::WindowNamed("##Tooltip_00");
+        std::vector<std::string> texts;
+        if (tooltip != nullptr && tooltip->Active) {
+            for (const DrawnText& text : DrawnTexts(tooltip->DrawList))
+                texts.push_back(text.text);
+        }
+        return texts;
+    };
+    const ImRect failed = HeadlessImGui::ColourBox(List(), ColDanger);
+    const ImRect applied = HeadlessImGui::ColourBox(List(), ColSuccess);
+    ASSERT_FALSE(failed.IsInverted());
+    ASSERT_FALSE(applied.IsInverted());
+    EXPECT_EQ(tooltipTexts(failed.GetCenter()),
+              std::vector<std::string>{"RegCreateKeyExW: error 5"});
+    EXPECT_TRUE(tooltipTexts(applied.GetCenter()).empty());
+    EXPECT_TRUE(tooltipTexts(ImVec2(2, 2)).empty());
+}
+
 TEST_P(SessionPageTest, ClearEmptiesTheListInTheSameFrameAndKeepsTheToastAndTheFile) {
-    AppState& state = TheAppState();
+    AppState& state = TestState();
     LogAction(state, "applied  Menu delays", LogKind::Success);
     LogAction(state, "failed  Game Mode", LogKind::Error);
     const std::string lastMessage = state.LastMessage;
@@ -152,7 +181,7 @@ TEST_P(SessionPageTest, OpenLogHandsNotepadThePathAsItIs) {
         EXPECT_EQ(sim::machine().shell.calls,
                   (std::vector<sim::Shell::Call>{{u"open", u"C:\\Windows\\system32\\notepad.exe",
                                                   path, platform::kSwShowNormal}}));
-        EXPECT_TRUE(TheAppState().LogEntries.empty());
+        EXPECT_TRUE(TestState().LogEntries.empty());
     }
     EXPECT_EQ(platform::kSwShowNormal, 1);
 }

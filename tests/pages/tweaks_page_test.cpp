@@ -51,15 +51,15 @@ class TweaksPageTest : public BodyTest {
     explicit TweaksPageTest(Layout layout = ScaledLayout(1)) : BodyTest(layout) {}
     void SetUp() override {
         BodyTest::SetUp();
-        TweaksFilter().fill('\0');
+        TestShell().filter.fill('\0');
     }
     void TearDown() override {
-        TweaksFilter().fill('\0');
+        TestShell().filter.fill('\0');
         BodyTest::TearDown();
     }
     static void SetFilter(const std::string& text) {
-        TweaksFilter().fill('\0');
-        std::copy(text.begin(), text.end(), TweaksFilter().begin());
+        TestShell().filter.fill('\0');
+        std::copy(text.begin(), text.end(), TestShell().filter.begin());
     }
     // What the list shows, after a frame that bakes its glyphs and one that draws with them.
     struct Shown {
@@ -157,7 +157,7 @@ TEST_F(TweaksPageTest, TheFilterKeepsItsTextWhileAnotherPageIsShown) {
     Show();
     DrawPage([](float) {});
     EXPECT_EQ(Show().names, (std::vector<std::string>{"Nagle", "TCP stack"}));
-    EXPECT_STREQ(TweaksFilter().data(), "tcp");
+    EXPECT_STREQ(TestShell().filter.data(), "tcp");
 }
 
 TEST_F(TweaksPageTest, SafeOnlyAppliesEverySafeReversibleTweakWhateverTheFilterShows) {
@@ -193,7 +193,7 @@ TEST_F(TweaksPageTest, SafeOnlyAppliesEverySafeReversibleTweakWhateverTheFilterS
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Fresh();
-        TheAppState().AppliedSet = row.appliedBefore;
+        TestState().AppliedSet = row.appliedBefore;
         sim::machine().power.setDenied = row.powerPlanRefused;
         if (row.powerPlanRefused)
             sim::machine().processes.exitCodes[u"powercfg /setactive SCHEME_MIN"] = 1;
@@ -203,10 +203,10 @@ TEST_F(TweaksPageTest, SafeOnlyAppliesEverySafeReversibleTweakWhateverTheFilterS
 
         Click(DrawTweaksPage, SafeOnlyButton());
 
-        EXPECT_EQ(TheAppState().AppliedSet, row.appliedAfter);
+        EXPECT_EQ(TestState().AppliedSet, row.appliedAfter);
         // One summary line, even for none, and no line per tweak.
         EXPECT_EQ(Log(), std::vector<std::string>{row.line});
-        EXPECT_EQ(TheAppState().LogEntries.back().kind, LogKind::Success);
+        EXPECT_EQ(TestState().LogEntries.back().kind, LogKind::Success);
         const bool changedNothing = row.appliedBefore == row.appliedAfter;
         EXPECT_EQ(sim::machine().registry.keys == registryBefore.keys, changedNothing);
         if (changedNothing) {
@@ -215,7 +215,7 @@ TEST_F(TweaksPageTest, SafeOnlyAppliesEverySafeReversibleTweakWhateverTheFilterS
         // The others are never touched.
         for (const char* other : {"fso", "hags", "mmcss", "diagtrack"}) {
             SCOPED_TRACE(other);
-            EXPECT_FALSE(IsApplied(TheAppState(), other));
+            EXPECT_FALSE(IsApplied(TestState(), other));
             for (const RegistryWrite& write : LookupPlan(other)->writes) {
                 EXPECT_FALSE(sim::RegistryValueOf(static_cast<std::uint32_t>(write.root),
                                                   std::u16string(write.key),
@@ -246,7 +246,7 @@ TEST_F(TweaksPageTest, SafeOnlyChangesTheMachineAndTheRowsShowItInTheSameFrame) 
     // Saved after each apply.
     AppState saved;
     ASSERT_TRUE(DecodeState(*sim::FileContent(StatePath()), saved));
-    EXPECT_EQ(saved.AppliedSet, TheAppState().AppliedSet);
+    EXPECT_EQ(saved.AppliedSet, TestState().AppliedSet);
 }
 
 struct Typed {
@@ -275,8 +275,8 @@ TEST_P(TweaksFilterFieldTest, TypedTextFillsTheBufferUpTo95Bytes) {
     ImGui::GetIO().AddInputCharactersUTF8(GetParam().text.c_str());
     for (int i = 0; i < 4; ++i)
         DrawPage(DrawTweaksPage);
-    EXPECT_EQ(std::string(TweaksFilter().data()), GetParam().kept);
-    EXPECT_EQ(TweaksFilter().back(), '\0');
+    EXPECT_EQ(std::string(TestShell().filter.data()), GetParam().kept);
+    EXPECT_EQ(TestShell().filter.back(), '\0');
     EXPECT_EQ(ListTexts().names, GetParam().names);
 }
 

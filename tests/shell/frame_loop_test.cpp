@@ -98,8 +98,9 @@ class CountingHost final : public FrameHost {
     }
 };
 
+// No message logged: the toast never bounds an idle wait.
 int RunIdle(CountingHost& host) {
-    return RunFrameLoop(host, {});
+    return RunFrameLoop(host, AppState{}, {});
 }
 
 TEST(FrameLoop, AScreenshotRunPresents24FramesThenCapturesNeitherPacedNorIdle) {
@@ -110,7 +111,7 @@ TEST(FrameLoop, AScreenshotRunPresents24FramesThenCapturesNeitherPacedNorIdle) {
     host.occludedAt = [](int) { return true; };
     host.verticalBlank = false;
     host.frameAt = [](int) { return 7u; };
-    EXPECT_EQ(RunFrameLoop(host, {u"C:\\shot.bmp"}), 24);
+    EXPECT_EQ(RunFrameLoop(host, AppState{}, {u"C:\\shot.bmp"}), 24);
     EXPECT_EQ(host.presents, 24);
     EXPECT_EQ(host.shots, 1);
     EXPECT_EQ(host.shotPath, u"C:\\shot.bmp");

@@ -21,9 +21,10 @@
 #include "engine/catalog.h"
 #include "platform/sim/sim.h"
 #include "support/headless_imgui.h"
+#include "support/records.h"
 #include "support/sim_fixture.h"
 #include "sysinfo/snapshot.h"
-#include "ui/frame.h"
+#include "shell/frame.h"
 #include "ui/shell_state.h"
 
 namespace {
@@ -112,7 +113,7 @@ class ScriptedHost final : public FrameHost {
     std::uint64_t TickMs() override { return sim::machine().tickMs; }
     std::uint64_t NowUs() override { return us_; }
     std::uint64_t RefreshIntervalUs() override { return kIntervalUs; }
-    void Sample() override { RefreshLiveFigures(TheAppState()); }
+    void Sample() override { RefreshLiveFigures(TestState()); }
     bool IsIconic() override { return false; }
     PresentResult TestPresent() override { return PresentResult::Shown; }
     void Sleep(std::uint32_t milliseconds) override { AdvanceTo(us_ + milliseconds * 1000ull); }
@@ -121,7 +122,7 @@ class ScriptedHost final : public FrameHost {
         const std::uint64_t elapsedUs = lastBuildUs_ ? us_ - *lastBuildUs_ : kIntervalUs;
         ImGui::GetIO().DeltaTime = static_cast<float>(std::max<std::uint64_t>(elapsedUs, 1)) / 1e6f;
         lastBuildUs_ = us_;
-        HeadlessImGui::Frame(DrawFrame);
+        HeadlessImGui::Frame([] { DrawFrame(TestState(), TestShell()); });
         return {DrawDataSignature(*ImGui::GetDrawData()), InputActive()};
     }
     PresentResult Present() override {
@@ -168,7 +169,7 @@ class IdleFramesTest : public SimTest {
   protected:
     void TearDown() override {
         Fresh();
-        CurrentPage = 0;
+        TestShell().CurrentPage = 0;
     }
     // What the run's frames showed, on a fresh machine and interface, and what its clicks did.
     struct Outcome {
@@ -184,9 +185,9 @@ class IdleFramesTest : public SimTest {
         HeadlessImGui imgui(ImVec2(1120, 720), 1.0f);
         ImGui::GetIO().ConfigInputTextCursorBlink = false;
         ScriptedHost host(Script());
-        RunFrameLoop(host, {.screenshotPath = u"", .idle = idle});
-        Outcome outcome{host.shown, {}, TheAppState().AppliedSet.size(), CurrentPage};
-        for (const LogEntry& entry : TheAppState().LogEntries)
+        RunFrameLoop(host, TestState(), {.screenshotPath = u"", .idle = idle});
+        Outcome outcome{host.shown, {}, TestState().AppliedSet.size(), TestShell().CurrentPage};
+        for (const LogEntry& entry : TestState().LogEntries)
             outcome.log.push_back(entry.message);
         return outcome;
     }
@@ -201,8 +202,8 @@ class IdleFramesTest : public SimTest {
         if (TimerHolderRunning.load())
             StopTimerHolder();
         SimTest::SetUp();
-        TheAppState() = AppState{};
-        CurrentPage = 1;
+        TestState() = AppState{};
+        TestShell().CurrentPage = 1;
         RestorePointBusy.store(false);
         RestorePointStatus.store(RestorePointOutcome::None);
     }

@@ -3,7 +3,7 @@
 #include <imgui.h>
 
 #include "ui/palette.h"
-#include "ui/shell_state.h"
+#include "ui/scale.h"
 #include "ui/theme.h"
 
 namespace {

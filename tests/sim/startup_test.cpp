@@ -9,24 +9,21 @@ namespace {
 
 class StartupTest : public SimTest {
   protected:
-    void SetUp() override {
-        SimTest::SetUp();
-        CurrentPage = 0;
-    }
     static CommandLineOptions Parsed(std::vector<std::u16string> switches) {
         switches.insert(switches.begin(), u"C:\\Program\\QuillfarrowOptimizer.exe");
         return ParseCommandLine(switches);
     }
     AppState state;
+    ShellState shell;
 };
 
 TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
     AppState saved;
     saved.AppliedSet = {"menudelay"};
     ASSERT_TRUE(SaveState(saved));
-    StartSession(state, Parsed({}));
+    StartSession(state, shell, Parsed({}));
     EXPECT_TRUE(IsApplied(state, "menudelay"));
-    EXPECT_EQ(CurrentPage, 0);
+    EXPECT_EQ(shell.CurrentPage, 0);
     ASSERT_EQ(state.LogEntries.size(), 1u);
     EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
     EXPECT_EQ(state.LogEntries[0].kind, LogKind::Info);
@@ -34,7 +31,7 @@ TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
 }
 
 TEST_F(StartupTest, TheMachineSnapshotIsTakenWithItsFirstLoadSample) {
-    StartSession(state, Parsed({}));
+    StartSession(state, shell, Parsed({}));
     const MachineInfo& info = GetMachineInfo();
     EXPECT_EQ(info.HostName, u"SIMHOST");
     EXPECT_EQ(info.OsName, u"Windows 11  build 22631");
@@ -43,8 +40,8 @@ TEST_F(StartupTest, TheMachineSnapshotIsTakenWithItsFirstLoadSample) {
 }
 
 TEST_F(StartupTest, AScreenshotRunLogsNothing) {
-    StartSession(state, Parsed({u"--shot=C:\\shot.bmp", u"--page=1"}));
-    EXPECT_EQ(CurrentPage, 1);
+    StartSession(state, shell, Parsed({u"--shot=C:\\shot.bmp", u"--page=1"}));
+    EXPECT_EQ(shell.CurrentPage, 1);
     EXPECT_TRUE(state.LogEntries.empty());
     EXPECT_FALSE(sim::FileContent(LogPath()).has_value());
 }
@@ -55,7 +52,7 @@ TEST_F(StartupTest, AnUnreadableStateFileIsReportedAfterReadyAndKeptWhole) {
     ASSERT_TRUE(SaveState(saved));
     const auto before = sim::FileContent(StatePath());
     sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorSharingViolation;
-    StartSession(state, Parsed({}));
+    StartSession(state, shell, Parsed({}));
     ASSERT_EQ(state.LogEntries.size(), 2u);
     EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
     EXPECT_EQ(state.LogEntries[1].message, "state file unreadable: changes will not be kept");
@@ -70,13 +67,13 @@ TEST_F(StartupTest, AnUnreadableStateFileIsReportedAfterReadyAndKeptWhole) {
 TEST_F(StartupTest, AScreenshotRunDoesNotReportAnUnreadableStateFile) {
     ASSERT_TRUE(SaveState(AppState{}));
     sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
-    StartSession(state, Parsed({u"--shot=C:\\shot.bmp"}));
+    StartSession(state, shell, Parsed({u"--shot=C:\\shot.bmp"}));
     EXPECT_TRUE(state.LogEntries.empty());
 }
 
 TEST_F(StartupTest, AnOutOfRangePageLeavesTheStartPage) {
-    StartSession(state, Parsed({u"--page=7"}));
-    EXPECT_EQ(CurrentPage, 0);
+    StartSession(state, shell, Parsed({u"--page=7"}));
+    EXPECT_EQ(shell.CurrentPage, 0);
 }
 
 // The options are parsed once, before the lock is taken; the session does not read the
@@ -84,8 +81,8 @@ TEST_F(StartupTest, AnOutOfRangePageLeavesTheStartPage) {
 TEST_F(StartupTest, TheSessionAppliesTheOptionsItIsGiven) {
     auto& arguments = sim::machine().arguments;
     arguments.insert(arguments.end(), {u"--shot=C:\\shot.bmp", u"--page=4"});
-    StartSession(state, Parsed({u"--page=2"}));
-    EXPECT_EQ(CurrentPage, 2);
+    StartSession(state, shell, Parsed({u"--page=2"}));
+    EXPECT_EQ(shell.CurrentPage, 2);
     ASSERT_EQ(state.LogEntries.size(), 1u);
     EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
 }

@@ -334,7 +334,7 @@ TEST_F(StateFileTest, LoadReadsTheFileInTheDataFolderAndKeepsTheLog) {
     const Reference r = MakeReference();
     sim::PutFile(StatePath(), r.file);
     AppState state;
-    state.LogEntries.push_back({u"10:00:00", "earlier", LogKind::Info});
+    state.LogEntries.push_back({u"10:00:00", "earlier", LogKind::Info, {}});
     state.LastMessage = "earlier";
     state.AppliedSet = {"stale"};
     LoadState(state);

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "ui/fonts.h"
-#include "ui/shell_state.h"
+#include "ui/scale.h"
 #include "ui/theme.h"
 
 class HeadlessImGui {

@@ -120,7 +120,7 @@ TEST_P(WidgetsTest, AStyledButtonIsTrueOnceOnReleaseNeverWhileHovered) {
 TEST_P(WidgetsTest, AHeaderIsAnItemOfTheGivenWidthInTheAccentColour) {
     ImRect item;
     Frame([&] {
-        SectionHeader("System", S(600));
+        SectionHeader("System", 12, S(600));
         item = ImGui::GetCurrentContext()->LastItemData.Rect;
     });
     EXPECT_FLOAT_EQ(item.GetWidth(), S(600));

@@ -2,8 +2,10 @@
 // machine's load and session cards (dropped when the window is too short) and a footer.
 #pragma once
 
+#include "ui/shell_state.h"
+
 // Inside the root window, before the main area, for a window `height` high.
-void DrawSidebar(float height);
+void DrawSidebar(ShellState& shell, float height);
 
 // One navigation item at the cursor, `width` wide; true on the frame it is pressed.
 [[nodiscard]] bool NavItem(const char* label, int icon, bool active, float width);

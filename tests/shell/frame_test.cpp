@@ -16,7 +16,11 @@
 #include "support/records.h"
 #include "support/sim_fixture.h"
 #include "sysinfo/machine_info.h"
-#include "ui/frame.h"
+#include "engine/operations.h"
+#include "shell/frame.h"
+#include "shell/page_table.h"
+#include "shell/toast.h"
+#include "shell/window_buttons.h"
 #include "ui/palette.h"
 #include "ui/shell_state.h"
 
@@ -27,23 +31,20 @@ class FrameState : public SimTest {
   protected:
     void SetUp() override {
         SimTest::SetUp();
-        TheAppState() = AppState{};
-        CurrentPage = 0;
-        WindowMaximized = false;
-        SavedPlacement = {};
-        MainWindow = 0x1234;
+        TestState() = AppState{};
+        TestShell() = ShellState{};
+        TestShell().window = 0x1234;
         RestorePointBusy.store(false);
         RestorePointStatus.store(RestorePointOutcome::None);
     }
     void TearDown() override {
-        TheAppState() = AppState{};
-        CurrentPage = 0;
-        WindowMaximized = false;
-        MainWindow = 0;
+        TestState() = AppState{};
+        TestShell() = ShellState{};
     }
+    static void DrawTestFrame() { DrawFrame(TestState(), TestShell()); }
     static void DrawFrames(int count) {
         for (int i = 0; i < count; ++i)
-            HeadlessImGui::Frame(DrawFrame);
+            HeadlessImGui::Frame(DrawTestFrame);
     }
     static int CallsOf(std::string_view name) {
         int count = 0;
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(WineClientAndRequestedSizes, FrameGeometryTest,
 
 class FrameTest : public FrameState {
   protected:
-    static void Click(ImVec2 at) { HeadlessImGui::Click(at, DrawFrame); }
+    static void Click(ImVec2 at) { HeadlessImGui::Click(at, DrawTestFrame); }
     HeadlessImGui imgui{ImVec2(1120, 720), 1.0f};
 };
 
@@ -148,7 +149,7 @@ TEST_F(FrameTest, TheWindowButtonsMinimizeMaximizeAndQuit) {
     EXPECT_FALSE(sim::machine().window.quitCode.has_value());
 
     Click(ImVec2(1050 + 14, 30));
-    EXPECT_TRUE(WindowMaximized);
+    EXPECT_TRUE(TestShell().WindowMaximized);
     EXPECT_EQ(sim::machine().window.rect, sim::machine().window.workArea);
 
     Click(ImVec2(1080 + 14, 30));
@@ -162,21 +163,21 @@ TEST_F(FrameTest, ANavigationClickShowsItsPageInTheSameFrame) {
     HeadlessImGui::Press();
     int pageDuringTheFrame = -1;
     HeadlessImGui::Frame([&] {
-        DrawFrame();
-        pageDuringTheFrame = CurrentPage;
+        DrawTestFrame();
+        pageDuringTheFrame = TestShell().CurrentPage;
     });
     EXPECT_EQ(pageDuringTheFrame, 2);
     HeadlessImGui::Release();
     DrawFrames(1);
     // Pressing the active item keeps its page.
     Click(ImVec2(60, 112 + 2 * 41 + 19));
-    EXPECT_EQ(CurrentPage, 2);
+    EXPECT_EQ(TestShell().CurrentPage, 2);
 }
 
 TEST_F(FrameTest, TheHeaderNamesThePageAndCountsTheActiveTweaks) {
     EXPECT_EQ(PageCaption(0, 0), "SYSTEM STATUS   /   0 ACTIVE TWEAKS");
     EXPECT_EQ(PageBreadcrumb(5), "LOG");
-    EXPECT_EQ(std::string(PageTitles[5]), "Log");
+    EXPECT_EQ(std::string(kPageTable[5].title), "Log");
     EXPECT_TRUE(PageCaption(5, 3).starts_with("SESSION   /   3 "));
     EXPECT_EQ(PageBreadcrumb(6), "");
 }
@@ -189,7 +190,7 @@ TEST_F(FrameTest, TheRestorePointButtonStartsOneRequestAndIsHiddenWhileOneRuns) 
     EXPECT_EQ(Log(), std::vector<std::string>{"restore point in progress..."});
     EXPECT_FALSE(RestorePointBusy.load());
 
-    PollRestorePoint(TheAppState());
+    TakeRestorePointResult(TestState());
     EXPECT_EQ(Log().back(), "point denied (system protection disabled?)");
 
     // What the button's place shows, with the pointer over it: the button's label and its
@@ -228,7 +229,7 @@ TEST_F(FrameTest, ACreatedPointShowsItsBadgeBesideTheButton) {
     DrawFrames(1);
     EXPECT_FALSE(
         HeadlessImGui::HasColour(HeadlessImGui::WindowNamed("##main")->DrawList, badgeFill));
-    TheAppState().RestorePointCreated = true;
+    TestState().RestorePointCreated = true;
     DrawFrames(1);
     const ImRect badge =
         HeadlessImGui::ColourBox(HeadlessImGui::WindowNamed("##main")->DrawList, badgeFill);
@@ -247,7 +248,7 @@ TEST_F(FrameTest, TheToastHoldsForThreePointThreeSecondsThenFadesOverOne) {
 }
 
 TEST_F(FrameTest, TheToastBarTakesTheColourOfTheMessageKind) {
-    AppState& state = TheAppState();
+    AppState& state = TestState();
     DrawFrames(1);
     EXPECT_FALSE(HeadlessImGui::HasColour(HeadlessImGui::Foreground(), ColSurface));
 
@@ -342,13 +343,13 @@ TEST_F(FrameTest, MaximizeThenMaximizeAgainGivesBackTheRectangleFromBefore) {
         window.workArea = c.workArea;
         const platform::WindowRect before = {300, 200, 1420, 920};
         window.rect = before;
-        ToggleMaximize();
-        EXPECT_TRUE(WindowMaximized);
+        ToggleMaximize(TestShell());
+        EXPECT_TRUE(TestShell().WindowMaximized);
         EXPECT_EQ(window.rect, c.workArea);
         // Resizing by an edge while maximized keeps the flag and the saved rectangle.
         window.rect.right -= 300;
-        ToggleMaximize();
-        EXPECT_FALSE(WindowMaximized);
+        ToggleMaximize(TestShell());
+        EXPECT_FALSE(TestShell().WindowMaximized);
         EXPECT_EQ(window.rect, before);
     }
 }
@@ -357,27 +358,27 @@ TEST_F(FrameTest, AFailedQueryOrRestoreLeavesTheWindowAndTheFlagAsTheyWere) {
     sim::Window& window = sim::machine().window;
     const platform::WindowRect before = window.rect;
     window.monitorError = platform::kErrorInvalidHandle;
-    ToggleMaximize();
-    EXPECT_FALSE(WindowMaximized);
+    ToggleMaximize(TestShell());
+    EXPECT_FALSE(TestShell().WindowMaximized);
     EXPECT_EQ(window.rect, before);
     EXPECT_EQ(CallsOf("SetRect"), 0);
 
     window.monitorError = 0;
     window.placementError = platform::kErrorInvalidHandle;
-    ToggleMaximize();
-    EXPECT_FALSE(WindowMaximized);
+    ToggleMaximize(TestShell());
+    EXPECT_FALSE(TestShell().WindowMaximized);
     EXPECT_EQ(window.rect, before);
 
     window.placementError = 0;
-    ToggleMaximize();
-    ASSERT_TRUE(WindowMaximized);
+    ToggleMaximize(TestShell());
+    ASSERT_TRUE(TestShell().WindowMaximized);
     // A restore that fails keeps the saved placement for the next click.
     window.placementError = platform::kErrorInvalidHandle;
-    ToggleMaximize();
-    EXPECT_TRUE(WindowMaximized);
+    ToggleMaximize(TestShell());
+    EXPECT_TRUE(TestShell().WindowMaximized);
     window.placementError = 0;
-    ToggleMaximize();
-    EXPECT_FALSE(WindowMaximized);
+    ToggleMaximize(TestShell());
+    EXPECT_FALSE(TestShell().WindowMaximized);
     EXPECT_EQ(window.rect, before);
 }
 

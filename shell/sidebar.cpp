@@ -1,14 +1,13 @@
-#include "ui/sidebar.h"
+#include "shell/sidebar.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "sysinfo/machine_info.h"
 #include "ui/fonts.h"
-#include "ui/frame.h"
+#include "shell/page_table.h"
 #include "ui/icons.h"
 #include "ui/palette.h"
-#include "ui/shell_state.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -138,7 +137,7 @@ bool NavItem(const char* label, int icon, bool active, float width) {
     return clicked;
 }
 
-void DrawSidebar(float height) {
+void DrawSidebar(ShellState& shell, float height) {
     const float sidebarWidth = Scaled(236);
     ImGui::SetCursorScreenPos(ImVec2(0, 0));
     ImGui::PushStyleColor(ImGuiCol_ChildBg, ColPanel);
@@ -153,13 +152,14 @@ void DrawSidebar(float height) {
     PutLabel(drawList, ImVec2(origin.x + Scaled(22), origin.y + Scaled(94)), ColTextMuted,
              "WORKSPACE");
     ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, Scaled(3)));
-    for (int page = 0; page < static_cast<int>(PageTitles.size()); ++page) {
+    for (int page = 0; page < static_cast<int>(kPageTable.size()); ++page) {
         // Each item placed itself: a new line would start at the window's left edge.
         ImGui::SetCursorScreenPos(ImVec2(
             origin.x + Scaled(14), origin.y + Scaled(112) + Scaled(41) * static_cast<float>(page)));
         ImGui::PushID(page);
-        if (NavItem(PageTitles[page], page, CurrentPage == page, sidebarWidth - Scaled(28)))
-            CurrentPage = page;
+        const PageEntry& entry = kPageTable[static_cast<std::size_t>(page)];
+        if (NavItem(entry.title, entry.icon, shell.CurrentPage == page, sidebarWidth - Scaled(28)))
+            shell.CurrentPage = page;
         ImGui::PopID();
     }
     ImGui::PopStyleVar(1);
