@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
         frames, kWarmUpFrames, frame_bench::FrameClockName(),
         static_cast<int>(state.LogEntries.size()), static_cast<int>(state.AppliedSet.size()),
         static_cast<int>(kTweakCount));
-    for (int page = 0; page < static_cast<int>(kPageTable.size()); ++page) {
+    for (int page = 0; page < static_cast<int>(PageTitles.size()); ++page) {
         shell.CurrentPage = page;
         const std::uint64_t first = Frame(state, shell);
         for (int i = 1; i < kWarmUpFrames; ++i)
@@ -216,7 +216,7 @@ int main(int argc, char** argv) {
         std::printf(
             "frame %-9s median %.3f ms, 95th percentile %.3f ms, first %.3f ms;"
             " %d vertices, %d draw commands\n",
-            kPageTable[static_cast<std::size_t>(page)].title, Milliseconds(costs[costs.size() / 2]),
+            PageTitles[static_cast<std::size_t>(page)], Milliseconds(costs[costs.size() / 2]),
             Milliseconds(costs[costs.size() * 95 / 100]), Milliseconds(first),
             drawData->TotalVtxCount, commands);
         PrintFill(drawData);

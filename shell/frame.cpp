@@ -18,6 +18,12 @@
 
 namespace {
 
+// The page's text of one column of the page table; empty for an index outside it.
+const char* PageText(const std::array<const char*, kPageTable.size()>& column, int page) {
+    const PageEntry* entry = PageAt(page);
+    return entry != nullptr ? column[static_cast<std::size_t>(page)] : "";
+}
+
 constexpr ImGuiWindowFlags kFixedWindowFlags =
     ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
     ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse;
@@ -48,7 +54,7 @@ void DrawHeader(const AppState& state, int currentPage, ImDrawList* drawList, fl
     PutLabel(drawList, ImVec2(x1, y), ColTextMuted, "/");
     PutLabel(drawList, ImVec2(x1 + Scaled(10), y), ColTextSecondary, PageBreadcrumb(currentPage));
     PutText(drawList, FontDisplay, Scaled(26), ImVec2(x0, Scaled(48)), ColText,
-            PageAt(currentPage) != nullptr ? PageAt(currentPage)->title : "");
+            PageText(PageTitles, currentPage));
     PutLabel(drawList, ImVec2(x0, Scaled(87)), ColTextMuted,
              PageCaption(currentPage, AppliedCount(state)));
 }
@@ -124,7 +130,7 @@ void DrawChrome(ShellState& shell, float width) {
 }  // namespace
 
 std::string PageBreadcrumb(int page) {
-    std::string breadcrumb = PageAt(page) != nullptr ? PageAt(page)->title : "";
+    std::string breadcrumb = PageText(PageTitles, page);
     for (char& c : breadcrumb)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return breadcrumb;
@@ -133,7 +139,7 @@ std::string PageBreadcrumb(int page) {
 std::string PageCaption(int page, std::uint32_t activeTweaks) {
     char caption[160];
     std::snprintf(caption, sizeof caption, "%s   /   %u ACTIVE TWEAKS",
-                  PageAt(page) != nullptr ? PageAt(page)->caption : "", activeTweaks);
+                  PageText(PageCaptions, page), activeTweaks);
     return caption;
 }
 

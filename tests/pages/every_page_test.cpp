@@ -41,7 +41,7 @@ TEST_P(EveryPageTest, DrawsFor120FramesWithBalancedStacks) {
     HeadlessImGui imgui(ImVec2(1120, GetParam().height), GetParam().scale);
     const ImGuiContext& context = *ImGui::GetCurrentContext();
     for (int page = 0; page < 6; ++page) {
-        SCOPED_TRACE(kPageTable[page].title);
+        SCOPED_TRACE(PageTitles[page]);
         TestShell().CurrentPage = page;
         for (int frame = 0; frame < 120; ++frame) {
             // The pointer wanders over the page so that hover paths run too.

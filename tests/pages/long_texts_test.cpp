@@ -247,8 +247,8 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
         std::vector<Expected> header;
         Add(header,
             {
-                {"title", kPageTable[page].title, ColText, left,
-                 DisplayWidth() - S(28) - S(150) - S(10), Fit::Whole},
+                {"title", PageTitles[page], ColText, left, DisplayWidth() - S(28) - S(150) - S(10),
+                 Fit::Whole},
                 {"caption", PageCaption(page, kTweakCount), ColTextMuted, left,
                  DisplayWidth() - S(28), Fit::Whole},
                 Label("RESTORE POINT", ColText, DisplayWidth() - S(28) - S(150), S(150)),

@@ -177,7 +177,7 @@ TEST_F(FrameTest, ANavigationClickShowsItsPageInTheSameFrame) {
 TEST_F(FrameTest, TheHeaderNamesThePageAndCountsTheActiveTweaks) {
     EXPECT_EQ(PageCaption(0, 0), "SYSTEM STATUS   /   0 ACTIVE TWEAKS");
     EXPECT_EQ(PageBreadcrumb(5), "LOG");
-    EXPECT_EQ(std::string(kPageTable[5].title), "Log");
+    EXPECT_EQ(std::string(PageTitles[5]), "Log");
     EXPECT_TRUE(PageCaption(5, 3).starts_with("SESSION   /   3 "));
     EXPECT_EQ(PageBreadcrumb(6), "");
 }
