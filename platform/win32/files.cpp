@@ -9,7 +9,7 @@ namespace platform {
 namespace {
 
 HANDLE Native(const File& file) {
-    return reinterpret_cast<HANDLE>(file.native());
+    return reinterpret_cast<HANDLE>(file.get());
 }
 
 Status LastError() {
@@ -20,7 +20,7 @@ Status LastError() {
 
 Status FileCreate(const std::u16string& path, std::uint32_t access, std::uint32_t share,
                   std::uint32_t disposition, std::uint32_t attributes, File& file) {
-    file.Close();
+    file.reset();
     HANDLE handle =
         CreateFileW(win32::Wide(path), access, share, nullptr, disposition, attributes, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {

@@ -14,14 +14,14 @@ HKEY RootKey(std::uint32_t root) {
 }
 
 HKEY Native(const RegistryKey& key) {
-    return reinterpret_cast<HKEY>(key.native());
+    return reinterpret_cast<HKEY>(key.get());
 }
 
 }  // namespace
 
 Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                        RegistryKey& key) {
-    key.Close();
+    key.reset();
     HKEY opened = nullptr;
     const LSTATUS result = RegOpenKeyExW(RootKey(root), win32::Wide(subkey), 0, access, &opened);
     if (result == ERROR_SUCCESS)
@@ -31,7 +31,7 @@ Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::ui
 
 Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                          RegistryKey& key) {
-    key.Close();
+    key.reset();
     HKEY opened = nullptr;
     const LSTATUS result =
         RegCreateKeyExW(RootKey(root), win32::Wide(subkey), 0, nullptr, REG_OPTION_NON_VOLATILE,

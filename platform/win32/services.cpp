@@ -11,7 +11,7 @@ namespace platform {
 namespace {
 
 SC_HANDLE Native(const ServiceHandle& handle) {
-    return reinterpret_cast<SC_HANDLE>(handle.native());
+    return reinterpret_cast<SC_HANDLE>(handle.get());
 }
 
 Status LastError() {
@@ -21,7 +21,7 @@ Status LastError() {
 }  // namespace
 
 Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
-    manager.Close();
+    manager.reset();
     SC_HANDLE opened = OpenSCManagerW(nullptr, nullptr, access);
     if (opened == nullptr)
         return LastError();
@@ -31,7 +31,7 @@ Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
 
 Status ServiceOpen(const ServiceHandle& manager, const std::u16string& name, std::uint32_t access,
                    ServiceHandle& service) {
-    service.Close();
+    service.reset();
     SC_HANDLE opened = OpenServiceW(Native(manager), win32::Wide(name), access);
     if (opened == nullptr)
         return LastError();

@@ -18,7 +18,7 @@ DWORD WINAPI RunEntry(LPVOID entry) {
 }  // namespace
 
 Status ThreadStart(ThreadEntry entry, Thread& thread) {
-    thread.Close();
+    thread.reset();
     HANDLE created =
         CreateThread(nullptr, 0, RunEntry, reinterpret_cast<LPVOID>(entry), 0, nullptr);
     if (created == nullptr)
@@ -28,7 +28,7 @@ Status ThreadStart(ThreadEntry entry, Thread& thread) {
 }
 
 bool ThreadWait(const Thread& thread, std::uint32_t milliseconds) {
-    return WaitForSingleObject(reinterpret_cast<HANDLE>(thread.native()), milliseconds) ==
+    return WaitForSingleObject(reinterpret_cast<HANDLE>(thread.get()), milliseconds) ==
            WAIT_OBJECT_0;
 }
 
