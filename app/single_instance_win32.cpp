@@ -19,7 +19,7 @@ constexpr DWORD kWindowPollMs = 50;
 // The SID of the process token's user as text; empty when the token cannot be read.
 std::u16string UserSidText() {
     platform::win32::UniqueHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Out()))
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()))
         return {};
     DWORD size = 0;
     static_cast<void>(GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size));

@@ -152,10 +152,10 @@ TEST_P(ComCallerTest, AccessCheckWithATokenOfTheAccountAloneGrantsOrDenies) {
 
     platform::win32::UniqueHandle process;
     ASSERT_TRUE(
-        OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, process.Out()));
+        OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, process.put()));
     platform::win32::UniqueHandle identification;
     ASSERT_TRUE(DuplicateTokenEx(process.get(), TOKEN_DUPLICATE | TOKEN_QUERY, nullptr,
-                                 SecurityIdentification, TokenImpersonation, identification.Out()));
+                                 SecurityIdentification, TokenImpersonation, identification.put()));
     const std::vector<std::uintptr_t> userBlock = TokenInformation(identification.get(), TokenUser);
     const std::vector<std::uintptr_t> groupBlock =
         TokenInformation(identification.get(), TokenGroups);
@@ -184,7 +184,7 @@ TEST_P(ComCallerTest, AccessCheckWithATokenOfTheAccountAloneGrantsOrDenies) {
     }
     platform::win32::UniqueHandle alone;
     ASSERT_TRUE(CreateRestrictedToken(identification.get(), 0, static_cast<DWORD>(others.size()),
-                                      others.data(), 0, nullptr, 0, nullptr, alone.Out()))
+                                      others.data(), 0, nullptr, 0, nullptr, alone.put()))
         << GetLastError();
 
     // The cut-down token as the system has it: the account enabled, every other group not.
