@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -70,7 +71,7 @@ std::uint32_t FileAttributes(const char* path) {
 }
 
 void FileCloseHandle(std::intptr_t handle) {
-    CloseHandle(reinterpret_cast<HANDLE>(handle));
+    win32::UniqueHandle(reinterpret_cast<HANDLE>(handle)).reset();
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -74,7 +75,7 @@ Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::uint32_
 }
 
 void RegistryCloseKey(std::intptr_t handle) {
-    RegCloseKey(reinterpret_cast<HKEY>(handle));
+    win32::UniqueKey(reinterpret_cast<HKEY>(handle)).reset();
 }
 
 }  // namespace platform

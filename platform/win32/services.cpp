@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -68,7 +69,7 @@ Status ServiceStartNow(const ServiceHandle& service) {
 }
 
 void ServiceCloseHandle(std::intptr_t handle) {
-    CloseServiceHandle(reinterpret_cast<SC_HANDLE>(handle));
+    win32::UniqueServiceHandle(reinterpret_cast<SC_HANDLE>(handle)).reset();
 }
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "platform/win32/handle.h"
+
 namespace platform {
 namespace {
 
@@ -37,7 +39,7 @@ void SleepMs(std::uint32_t milliseconds) {
 }
 
 void ThreadCloseHandle(std::intptr_t handle) {
-    CloseHandle(reinterpret_cast<HANDLE>(handle));
+    win32::UniqueHandle(reinterpret_cast<HANDLE>(handle)).reset();
 }
 
 bool ResolveSetTimerResolution() {
