@@ -31,12 +31,10 @@ std::u16string UserSidText() {
     if (!GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size))
         return {};
     const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
-    wchar_t* text = nullptr;
-    if (!ConvertSidToStringSidW(user->User.Sid, &text))
+    platform::win32::UniqueLocal<wchar_t> text;
+    if (!ConvertSidToStringSidW(user->User.Sid, text.put()))
         return {};
-    std::u16string sid = platform::win32::FromWide(text);
-    LocalFree(text);
-    return sid;
+    return platform::win32::FromWide(text.get());
 }
 
 BOOL CALLBACK MatchInteractiveWindow(HWND window, LPARAM found) {
