@@ -34,7 +34,7 @@ void StopTimerHolder() {
     if (thread.valid()) {
         // Closed also when the wait runs out; the thread then ends on its own.
         static_cast<void>(platform::ThreadWait(thread, kStopWaitMs));
-        thread.Close();
+        thread.reset();
     }
 }
 

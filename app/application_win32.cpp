@@ -18,6 +18,7 @@
 #include "app/window_win32.h"
 #include "platform/clock.h"
 #include "platform/process.h"
+#include "platform/win32/handle.h"
 #include "state/app_state.h"
 #include "ui/fonts.h"
 #include "shell/frame.h"
@@ -43,11 +44,10 @@ void BecomeDpiAware() {
 }
 
 void TakeUiScale() {
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr)
+    const platform::win32::UniqueDc screen = platform::win32::ClientDc(nullptr);
+    if (!screen)
         return;
-    UiScale = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX)) / 96.0f;
-    ReleaseDC(nullptr, screen);
+    UiScale = static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSX)) / 96.0f;
 }
 
 void SetFrameAttributes(HWND window) {

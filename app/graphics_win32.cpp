@@ -16,21 +16,21 @@ HRESULT CreateGraphics(HWND window) {
     const D3D_FEATURE_LEVEL levels[] = {D3D_FEATURE_LEVEL_11_0, D3D_FEATURE_LEVEL_10_0};
     D3D_FEATURE_LEVEL obtained{};
     return D3D11CreateDeviceAndSwapChain(nullptr, D3D_DRIVER_TYPE_HARDWARE, nullptr, 0, levels, 2,
-                                         D3D11_SDK_VERSION, &description, Graphics.swapChain.Out(),
-                                         Graphics.device.Out(), &obtained, Graphics.context.Out());
+                                         D3D11_SDK_VERSION, &description, Graphics.swapChain.put(),
+                                         Graphics.device.put(), &obtained, Graphics.context.put());
 }
 
 void CreateBackBufferView() {
-    ComRef<ID3D11Texture2D> buffer;
-    if (FAILED(Graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(buffer.Out()))) || !buffer)
+    platform::win32::UniqueCom<ID3D11Texture2D> buffer;
+    if (FAILED(Graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(buffer.put()))) || !buffer)
         return;
     static_cast<void>(Graphics.device->CreateRenderTargetView(buffer.get(), nullptr,
-                                                              Graphics.backBufferView.Out()));
+                                                              Graphics.backBufferView.put()));
 }
 
 void ReleaseGraphics() {
-    Graphics.backBufferView.Reset();
-    Graphics.swapChain.Reset();
-    Graphics.context.Reset();
-    Graphics.device.Reset();
+    Graphics.backBufferView.reset();
+    Graphics.swapChain.reset();
+    Graphics.context.reset();
+    Graphics.device.reset();
 }

@@ -5,13 +5,13 @@
 #include <windows.h>
 #include <d3d11.h>
 
-#include "app/com_ref.h"
+#include "platform/win32/handle.h"
 
 struct GraphicsHandles {
-    ComRef<ID3D11Device> device;
-    ComRef<ID3D11DeviceContext> context;
-    ComRef<IDXGISwapChain> swapChain;
-    ComRef<ID3D11RenderTargetView> backBufferView;
+    platform::win32::UniqueCom<ID3D11Device> device;
+    platform::win32::UniqueCom<ID3D11DeviceContext> context;
+    platform::win32::UniqueCom<IDXGISwapChain> swapChain;
+    platform::win32::UniqueCom<ID3D11RenderTargetView> backBufferView;
 };
 
 inline GraphicsHandles Graphics;

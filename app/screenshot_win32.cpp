@@ -5,14 +5,16 @@
 
 #include "app/bmp.h"
 #include "app/graphics_win32.h"
+#include "platform/win32/handle.h"
 
 namespace {
 
 // The back buffer copied into a texture the processor can read.
-ComRef<ID3D11Texture2D> ReadableCopyOfBackBuffer(D3D11_TEXTURE2D_DESC& description) {
-    ComRef<ID3D11Texture2D> staging;
-    ComRef<ID3D11Texture2D> backBuffer;
-    if (FAILED(Graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(backBuffer.Out()))) || !backBuffer) {
+platform::win32::UniqueCom<ID3D11Texture2D> ReadableCopyOfBackBuffer(
+    D3D11_TEXTURE2D_DESC& description) {
+    platform::win32::UniqueCom<ID3D11Texture2D> staging;
+    platform::win32::UniqueCom<ID3D11Texture2D> backBuffer;
+    if (FAILED(Graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(backBuffer.put()))) || !backBuffer) {
         return staging;
     }
     backBuffer->GetDesc(&description);
@@ -22,8 +24,8 @@ ComRef<ID3D11Texture2D> ReadableCopyOfBackBuffer(D3D11_TEXTURE2D_DESC& descripti
     copy.CPUAccessFlags = D3D11_CPU_ACCESS_READ;
     copy.MiscFlags = 0;
     copy.SampleDesc = {1, 0};
-    if (FAILED(Graphics.device->CreateTexture2D(&copy, nullptr, staging.Out()))) {
-        staging.Reset();
+    if (FAILED(Graphics.device->CreateTexture2D(&copy, nullptr, staging.put()))) {
+        staging.reset();
         return staging;
     }
     Graphics.context->CopyResource(staging.get(), backBuffer.get());
@@ -32,20 +34,19 @@ ComRef<ID3D11Texture2D> ReadableCopyOfBackBuffer(D3D11_TEXTURE2D_DESC& descripti
 
 bool WriteBmp(const std::u16string& path, const D3D11_MAPPED_SUBRESOURCE& mapped,
               std::uint32_t width, std::uint32_t height) {
-    FILE* file = nullptr;
-    if (_wfopen_s(&file, reinterpret_cast<const wchar_t*>(path.c_str()), L"wb") != 0 ||
-        file == nullptr) {
+    platform::win32::UniqueStdFile file;
+    if (_wfopen_s(file.put(), reinterpret_cast<const wchar_t*>(path.c_str()), L"wb") != 0 ||
+        !file) {
         return false;
     }
     const auto headers = BmpHeaders(width, height);
-    std::fwrite(headers.data(), 1, headers.size(), file);
+    std::fwrite(headers.data(), 1, headers.size(), file.get());
     std::vector<std::uint8_t> row(std::size_t{width} * 4);
     const auto* source = static_cast<const std::uint8_t*>(mapped.pData);
     for (std::uint32_t y = 0; y < height; ++y) {
         ConvertBmpRow({source + std::size_t{y} * mapped.RowPitch, row.size()}, row);
-        std::fwrite(row.data(), 1, row.size(), file);
+        std::fwrite(row.data(), 1, row.size(), file.get());
     }
-    std::fclose(file);
     return true;
 }
 
@@ -55,7 +56,7 @@ bool SaveScreenshot(const std::u16string& path) {
     if (!Graphics.swapChain || !Graphics.device || !Graphics.context)
         return false;
     D3D11_TEXTURE2D_DESC description{};
-    ComRef<ID3D11Texture2D> staging = ReadableCopyOfBackBuffer(description);
+    platform::win32::UniqueCom<ID3D11Texture2D> staging = ReadableCopyOfBackBuffer(description);
     if (!staging)
         return false;
     D3D11_MAPPED_SUBRESOURCE mapped{};

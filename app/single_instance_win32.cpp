@@ -19,7 +19,7 @@ constexpr DWORD kWindowPollMs = 50;
 // The SID of the process token's user as text; empty when the token cannot be read.
 std::u16string UserSidText() {
     platform::win32::UniqueHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Out()))
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()))
         return {};
     DWORD size = 0;
     static_cast<void>(GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size));
@@ -31,12 +31,10 @@ std::u16string UserSidText() {
     if (!GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size))
         return {};
     const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
-    wchar_t* text = nullptr;
-    if (!ConvertSidToStringSidW(user->User.Sid, &text))
+    platform::win32::UniqueLocal<wchar_t> text;
+    if (!ConvertSidToStringSidW(user->User.Sid, text.put()))
         return {};
-    std::u16string sid = platform::win32::FromWide(text);
-    LocalFree(text);
-    return sid;
+    return platform::win32::FromWide(text.get());
 }
 
 BOOL CALLBACK MatchInteractiveWindow(HWND window, LPARAM found) {

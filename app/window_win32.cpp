@@ -15,7 +15,7 @@ namespace {
 void ResizeSwapChain(WPARAM kind, LPARAM size) {
     if (!Graphics.device || kind == SIZE_MINIMIZED || !Graphics.swapChain)
         return;
-    Graphics.backBufferView.Reset();
+    Graphics.backBufferView.reset();
     // A failed resize leaves the old buffers; the view is made from whatever buffer 0 is.
     static_cast<void>(
         Graphics.swapChain->ResizeBuffers(0, LOWORD(size), HIWORD(size), DXGI_FORMAT_UNKNOWN, 0));

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/bmp.h"
+#include "platform/win32/handle.h"
 #include "ui/imgui_config.h"
 
 extern IMGUI_IMPL_API LRESULT ImGui_ImplWin32_WndProcHandler(HWND window, UINT message,
@@ -29,10 +30,12 @@ namespace {
 
 constexpr int kFrames = 24;
 
-ID3D11Device* device = nullptr;
-ID3D11DeviceContext* context = nullptr;
-IDXGISwapChain* swapChain = nullptr;
-ID3D11RenderTargetView* view = nullptr;
+using platform::win32::UniqueCom;
+
+UniqueCom<ID3D11Device> device;
+UniqueCom<ID3D11DeviceContext> context;
+UniqueCom<IDXGISwapChain> swapChain;
+UniqueCom<ID3D11RenderTargetView> view;
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (ImGui_ImplWin32_WndProcHandler(window, message, wParam, lParam))
@@ -57,16 +60,15 @@ bool CreateDevice(HWND window) {
     const D3D_FEATURE_LEVEL levels[] = {D3D_FEATURE_LEVEL_11_0, D3D_FEATURE_LEVEL_10_0};
     D3D_FEATURE_LEVEL obtained{};
     if (FAILED(D3D11CreateDeviceAndSwapChain(nullptr, D3D_DRIVER_TYPE_HARDWARE, nullptr, 0, levels,
-                                             2, D3D11_SDK_VERSION, &description, &swapChain,
-                                             &device, &obtained, &context))) {
+                                             2, D3D11_SDK_VERSION, &description, swapChain.put(),
+                                             device.put(), &obtained, context.put()))) {
         return false;
     }
-    ID3D11Texture2D* buffer = nullptr;
-    if (FAILED(swapChain->GetBuffer(0, IID_PPV_ARGS(&buffer))))
+    UniqueCom<ID3D11Texture2D> buffer;
+    if (FAILED(swapChain->GetBuffer(0, IID_PPV_ARGS(buffer.put()))))
         return false;
-    static_cast<void>(device->CreateRenderTargetView(buffer, nullptr, &view));
-    buffer->Release();
-    return view != nullptr;
+    static_cast<void>(device->CreateRenderTargetView(buffer.get(), nullptr, view.put()));
+    return static_cast<bool>(view);
 }
 
 void LoadInterFont() {
@@ -93,16 +95,17 @@ void DrawAndPresent() {
     ImGui::End();
     ImGui::Render();
     static constexpr float kClear[4] = {10 / 255.0f, 9 / 255.0f, 14 / 255.0f, 1.0f};
-    context->OMSetRenderTargets(1, &view, nullptr);
-    context->ClearRenderTargetView(view, kClear);
+    ID3D11RenderTargetView* const targets[] = {view.get()};
+    context->OMSetRenderTargets(1, targets, nullptr);
+    context->ClearRenderTargetView(view.get(), kClear);
     ImGui_ImplDX11_RenderDrawData(ImGui::GetDrawData());
     swapChain->Present(1, 0);
 }
 
 // The back buffer through a staging texture into a BMP file, as the program's capture does.
 void SaveBackBuffer(const wchar_t* path) {
-    ID3D11Texture2D* backBuffer = nullptr;
-    if (FAILED(swapChain->GetBuffer(0, IID_PPV_ARGS(&backBuffer))))
+    UniqueCom<ID3D11Texture2D> backBuffer;
+    if (FAILED(swapChain->GetBuffer(0, IID_PPV_ARGS(backBuffer.put()))))
         return;
     D3D11_TEXTURE2D_DESC description{};
     backBuffer->GetDesc(&description);
@@ -110,40 +113,38 @@ void SaveBackBuffer(const wchar_t* path) {
     description.BindFlags = 0;
     description.CPUAccessFlags = D3D11_CPU_ACCESS_READ;
     description.MiscFlags = 0;
-    ID3D11Texture2D* staging = nullptr;
-    if (SUCCEEDED(device->CreateTexture2D(&description, nullptr, &staging))) {
-        context->CopyResource(staging, backBuffer);
+    UniqueCom<ID3D11Texture2D> staging;
+    if (SUCCEEDED(device->CreateTexture2D(&description, nullptr, staging.put()))) {
+        context->CopyResource(staging.get(), backBuffer.get());
         D3D11_MAPPED_SUBRESOURCE mapped{};
-        FILE* file = nullptr;
-        if (SUCCEEDED(context->Map(staging, 0, D3D11_MAP_READ, 0, &mapped))) {
-            if (_wfopen_s(&file, path, L"wb") == 0 && file != nullptr) {
+        platform::win32::UniqueStdFile file;
+        if (SUCCEEDED(context->Map(staging.get(), 0, D3D11_MAP_READ, 0, &mapped))) {
+            if (_wfopen_s(file.put(), path, L"wb") == 0 && file) {
                 const auto headers = BmpHeaders(description.Width, description.Height);
-                std::fwrite(headers.data(), 1, headers.size(), file);
+                std::fwrite(headers.data(), 1, headers.size(), file.get());
                 std::vector<std::uint8_t> row(std::size_t{description.Width} * 4);
                 const auto* source = static_cast<const std::uint8_t*>(mapped.pData);
                 for (UINT y = 0; y < description.Height; ++y) {
                     ConvertBmpRow({source + std::size_t{y} * mapped.RowPitch, row.size()}, row);
-                    std::fwrite(row.data(), 1, row.size(), file);
+                    std::fwrite(row.data(), 1, row.size(), file.get());
                 }
-                std::fclose(file);
+                file.reset();
             }
-            context->Unmap(staging, 0);
+            context->Unmap(staging.get(), 0);
         }
-        staging->Release();
     }
-    backBuffer->Release();
 }
 
 std::wstring ShotPath() {
     int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const platform::win32::UniqueLocal<wchar_t*> arguments(
+        CommandLineToArgvW(GetCommandLineW(), &count));
     std::wstring path;
-    for (int i = 1; arguments != nullptr && i < count; ++i) {
-        const std::wstring argument = arguments[i];
+    for (int i = 1; arguments && i < count; ++i) {
+        const std::wstring argument = arguments.get()[i];
         if (argument.rfind(L"--shot=", 0) == 0)
             path = argument.substr(7);
     }
-    LocalFree(arguments);
     return path;
 }
 
@@ -175,7 +176,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     ImGui::GetIO().IniFilename = nullptr;
     LoadInterFont();
     ImGui_ImplWin32_Init(window);
-    ImGui_ImplDX11_Init(device, context);
+    ImGui_ImplDX11_Init(device.get(), context.get());
 
     bool running = true;
     for (int frame = 0; running && frame < kFrames; ++frame) {
@@ -194,10 +195,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     ImGui_ImplDX11_Shutdown();
     ImGui_ImplWin32_Shutdown();
     ImGui::DestroyContext();
-    view->Release();
-    swapChain->Release();
-    context->Release();
-    device->Release();
+    view.reset();
+    swapChain.reset();
+    context.reset();
+    device.reset();
     DestroyWindow(window);
     UnregisterClassW(windowClass.lpszClassName, instance);
     return 0;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "gui/program.h"
+#include "platform/win32/handle.h"
 
 namespace {
 
@@ -93,25 +94,25 @@ RunFigures TimedScreenshotRun(const std::wstring& executable, const std::wstring
     SetEnvironmentVariableW(L"WINEDEBUG", nullptr);
     if (!created)
         return figures;
-    CloseHandle(info.hThread);
+    const platform::win32::UniqueHandle thread(info.hThread);
+    const platform::win32::UniqueHandle process(info.hProcess);
 
     std::vector<std::pair<double, std::uint64_t>> shotSizes;
     SIZE_T peak = 0;
     const double deadlineS = 60;
-    while (WaitForSingleObject(info.hProcess, 10) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(process.get(), 10) == WAIT_TIMEOUT) {
         const double now = SecondsSince(start);
         if (now > deadlineS) {
-            TerminateProcess(info.hProcess, 1);
+            TerminateProcess(process.get(), 1);
             break;
         }
         // The peak of a process that has ended is not kept everywhere.
         PROCESS_MEMORY_COUNTERS counters{};
-        if (GetProcessMemoryInfo(info.hProcess, &counters, sizeof counters))
+        if (GetProcessMemoryInfo(process.get(), &counters, sizeof counters))
             peak = std::max(peak, counters.PeakWorkingSetSize);
         shotSizes.emplace_back(now, FileSize(shot));
     }
     figures.wholeS = SecondsSince(start);
-    CloseHandle(info.hProcess);
     figures.peakMiB = static_cast<double>(peak) / 1048576.0;
 
     const std::uint64_t finalSize = FileSize(shot);

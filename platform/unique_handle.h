@@ -1,5 +1,6 @@
-// A move-only owner of one platform handle, closed exactly once. Each handle kind names its
-// "no handle" value and its close function in a traits type.
+// A move-only owner of one platform handle, closed exactly once, with the method names of the
+// Windows owners (platform/win32/handle.h). Each handle kind names its "no handle" value and
+// its close function in a traits type.
 #pragma once
 
 #include <cstdint>
@@ -15,18 +16,18 @@ class UniqueHandle {
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other) {
-            Close();
+            reset();
             handle_ = other.release();
         }
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { Close(); }
+    ~UniqueHandle() { reset(); }
 
     bool valid() const { return handle_ != Traits::kNone; }
-    std::intptr_t native() const { return handle_; }
-    void Close() {
+    std::intptr_t get() const { return handle_; }
+    void reset() {
         if (valid())
             Traits::Close(release());
     }

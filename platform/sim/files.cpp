@@ -52,7 +52,7 @@ bool IsOpen(const std::u16string& path) {
 }
 
 sim::OpenFile* Lookup(const File& file) {
-    const auto found = Fs().open.find(file.native());
+    const auto found = Fs().open.find(file.get());
     return found == Fs().open.end() ? nullptr : &found->second;
 }
 
@@ -60,7 +60,7 @@ sim::OpenFile* Lookup(const File& file) {
 
 Status FileCreate(const std::u16string& rawPath, std::uint32_t access, std::uint32_t share,
                   std::uint32_t disposition, std::uint32_t /*attributes*/, File& file) {
-    file.Close();
+    file.reset();
     const std::u16string path = sim::NormalizePath(rawPath);
     if (const auto fault = Faults().createErrors.find(path); fault != Faults().createErrors.end()) {
         return Status(fault->second);

@@ -23,7 +23,7 @@ sim::RegistryFaults& Faults() {
 }
 
 const sim::Registry::OpenKey* Lookup(const RegistryKey& key) {
-    const auto found = Reg().open.find(key.native());
+    const auto found = Reg().open.find(key.get());
     return found == Reg().open.end() ? nullptr : &found->second;
 }
 
@@ -69,7 +69,7 @@ Status Reachable(std::uint32_t root, const std::u16string& subkey, std::uint32_t
 
 Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                        RegistryKey& key) {
-    key.Close();
+    key.reset();
     Reg().openAccess.push_back(access);
     // A missing key is not found before any right is checked, as on Windows.
     const std::u16string full = sim::RegistryPath(root, subkey);
@@ -84,7 +84,7 @@ Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::ui
 
 Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                          RegistryKey& key) {
-    key.Close();
+    key.reset();
     std::u16string path;
     if (const Status allowed = Reachable(root, subkey, access, path); !allowed.ok())
         return allowed;

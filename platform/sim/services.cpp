@@ -22,7 +22,7 @@ std::string Narrow(const std::u16string& text) {
 }
 
 const sim::ServiceManager::OpenHandle* Lookup(const ServiceHandle& handle) {
-    const auto found = Scm().open.find(handle.native());
+    const auto found = Scm().open.find(handle.get());
     return found == Scm().open.end() ? nullptr : &found->second;
 }
 
@@ -44,7 +44,7 @@ sim::Service* Granted(const ServiceHandle& handle, std::uint32_t access, Status&
 }  // namespace
 
 Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
-    manager.Close();
+    manager.reset();
     if (Scm().managerFails)
         return Status(kErrorAccessDenied);
     const std::intptr_t handle = Scm().nextHandle++;
@@ -55,7 +55,7 @@ Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
 
 Status ServiceOpen(const ServiceHandle& manager, const std::u16string& name, std::uint32_t access,
                    ServiceHandle& service) {
-    service.Close();
+    service.reset();
     const sim::ServiceManager::OpenHandle* open = Lookup(manager);
     if (open == nullptr || !open->name.empty())
         return Status(kErrorInvalidHandle);

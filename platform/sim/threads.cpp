@@ -68,7 +68,7 @@ std::shared_ptr<Running> Find(std::intptr_t handle) {
 }  // namespace
 
 Status ThreadStart(ThreadEntry entry, Thread& thread) {
-    thread.Close();
+    thread.reset();
     if (sim::machine().threads.startError != 0)
         return Status(sim::machine().threads.startError);
     ++sim::machine().threads.started;
@@ -91,7 +91,7 @@ Status ThreadStart(ThreadEntry entry, Thread& thread) {
 }
 
 bool ThreadWait(const Thread& thread, std::uint32_t milliseconds) {
-    const std::shared_ptr<Running> running = Find(thread.native());
+    const std::shared_ptr<Running> running = Find(thread.get());
     if (running == nullptr)
         return false;
     std::unique_lock lock(running->mutex);

@@ -3,13 +3,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 namespace {
 
 HANDLE Native(const File& file) {
-    return reinterpret_cast<HANDLE>(file.native());
+    return reinterpret_cast<HANDLE>(file.get());
 }
 
 Status LastError() {
@@ -20,7 +21,7 @@ Status LastError() {
 
 Status FileCreate(const std::u16string& path, std::uint32_t access, std::uint32_t share,
                   std::uint32_t disposition, std::uint32_t attributes, File& file) {
-    file.Close();
+    file.reset();
     HANDLE handle =
         CreateFileW(win32::Wide(path), access, share, nullptr, disposition, attributes, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -70,7 +71,7 @@ std::uint32_t FileAttributes(const char* path) {
 }
 
 void FileCloseHandle(std::intptr_t handle) {
-    CloseHandle(reinterpret_cast<HANDLE>(handle));
+    win32::UniqueHandle(reinterpret_cast<HANDLE>(handle)).reset();
 }
 
 }  // namespace platform

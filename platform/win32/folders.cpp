@@ -5,18 +5,18 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 
 Status LocalAppDataFolder(std::u16string& path) {
-    PWSTR folder = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
-    if (SUCCEEDED(result)) {
-        path = win32::FromWide(folder);
-    }
     // The shell asks for the buffer to be freed whether or not the call succeeded.
-    CoTaskMemFree(folder);
+    win32::UniqueCoTaskMem<wchar_t> folder;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, folder.put());
+    if (SUCCEEDED(result)) {
+        path = win32::FromWide(folder.get());
+    }
     return SUCCEEDED(result) ? Status() : Status(static_cast<std::uint32_t>(result));
 }
 

@@ -1,41 +1,146 @@
-// One kernel handle (process, thread or pipe end), closed with CloseHandle exactly once.
+// Owners of what Windows hands out to be given back: kernel handles, modules, local and COM
+// task allocations, BSTRs, device contexts, C files, registry keys, service and find handles,
+// environment blocks and COM interfaces. One template, so that every kind is given back
+// exactly once and has the same get(), put(), reset() and release(); each moves, none copies.
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <type_traits>
 #include <utility>
 
 namespace platform::win32 {
 
-class UniqueHandle {
+// Owns one `Handle` and gives it back with `Close`, a function object that may carry what
+// the giving back needs besides the handle (a device context's window). Null means "none",
+// and so does each value of `AlsoNone`, compared as an integer (-1 for INVALID_HANDLE_VALUE).
+template <typename Handle, typename Close, std::intptr_t... AlsoNone>
+class Unique {
+    static_assert(std::is_pointer_v<Handle>, "Windows hands these out as pointers");
+
   public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    Unique() = default;
+    explicit Unique(Handle handle, Close close = Close()) noexcept
+        : handle_(handle), close_(std::move(close)) {}
+    Unique(Unique&& other) noexcept : handle_(other.release()), close_(std::move(other.close_)) {}
+    Unique& operator=(Unique&& other) noexcept {
         if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
+            reset(other.release());
+            close_ = std::move(other.close_);
         }
         return *this;
     }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { Reset(); }
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+    ~Unique() { reset(); }
 
-    HANDLE get() const { return handle_; }
-    HANDLE* Out() {
-        Reset();
+    [[nodiscard]] Handle get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return Holds(handle_); }
+    // COM interfaces and C structures are reached through the pointer.
+    Handle operator->() const noexcept requires std::is_class_v<std::remove_pointer_t<Handle>> {
+        return handle_;
+    }
+
+    // For a call that hands out a new one: gives back the one held, then lends the place.
+    [[nodiscard]] Handle* put() noexcept {
+        reset();
         return &handle_;
     }
-    void Reset() {
-        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-        handle_ = nullptr;
+    // Gives back the one held, if any, and holds `handle` instead.
+    void reset(Handle handle = Handle()) noexcept {
+        const Handle old = std::exchange(handle_, handle);
+        if (Holds(old))
+            close_(old);
     }
+    // Stops owning it without giving it back: the caller now does, or keeps it for good.
+    [[nodiscard]] Handle release() noexcept { return std::exchange(handle_, Handle()); }
 
   private:
-    HANDLE handle_ = nullptr;
+    static bool Holds(Handle handle) noexcept {
+        if (handle == Handle())
+            return false;
+        const auto value = reinterpret_cast<std::intptr_t>(handle);
+        return ((value != AlsoNone) && ...);
+    }
+
+    Handle handle_ = Handle();
+    [[no_unique_address]] Close close_;
 };
+
+// How each kind is given back.
+struct HandleCloser {
+    void operator()(HANDLE handle) const noexcept { ::CloseHandle(handle); }
+};
+struct ModuleFreer {
+    void operator()(HMODULE module) const noexcept { ::FreeLibrary(module); }
+};
+struct LocalFreer {
+    void operator()(void* memory) const noexcept { ::LocalFree(memory); }
+};
+struct CoTaskMemFreer {
+    void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
+};
+struct BstrFreer {
+    void operator()(BSTR text) const noexcept { ::SysFreeString(text); }
+};
+// GetDC's context goes back to the window it came from (null for the screen).
+struct DcReleaser {
+    HWND window = nullptr;
+    void operator()(HDC dc) const noexcept { ::ReleaseDC(window, dc); }
+};
+struct StdFileCloser {
+    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+};
+struct KeyCloser {
+    void operator()(HKEY key) const noexcept { ::RegCloseKey(key); }
+};
+struct ServiceHandleCloser {
+    void operator()(SC_HANDLE handle) const noexcept { ::CloseServiceHandle(handle); }
+};
+struct FindCloser {
+    void operator()(HANDLE search) const noexcept { ::FindClose(search); }
+};
+struct EnvironmentStringsFreer {
+    void operator()(wchar_t* block) const noexcept { ::FreeEnvironmentStringsW(block); }
+};
+struct ComReleaser {
+    template <typename Interface>
+    void operator()(Interface* object) const noexcept {
+        object->Release();
+    }
+};
+
+// A process, thread, pipe end, file, event, mutex, timer or token.
+using UniqueHandle = Unique<HANDLE, HandleCloser, -1>;
+// A reference to a loaded library.
+using UniqueModule = Unique<HMODULE, ModuleFreer>;
+// What a call allocated with LocalAlloc for the caller to free.
+template <typename T>
+using UniqueLocal = Unique<T*, LocalFreer>;
+// What a call allocated with CoTaskMemAlloc for the caller to free.
+template <typename T>
+using UniqueCoTaskMem = Unique<T*, CoTaskMemFreer>;
+using UniqueBstr = Unique<BSTR, BstrFreer>;
+using UniqueDc = Unique<HDC, DcReleaser>;
+using UniqueStdFile = Unique<std::FILE*, StdFileCloser>;
+using UniqueKey = Unique<HKEY, KeyCloser>;
+// A service control manager or service handle.
+using UniqueServiceHandle = Unique<SC_HANDLE, ServiceHandleCloser>;
+// A FindFirstFileW search.
+using UniqueFind = Unique<HANDLE, FindCloser, -1>;
+// GetEnvironmentStringsW's block.
+using UniqueEnvironmentStrings = Unique<wchar_t*, EnvironmentStringsFreer>;
+// One reference to a COM object.
+template <typename Interface>
+using UniqueCom = Unique<Interface*, ComReleaser>;
+
+// The client area's device context of `window` (the screen's for null), released to it.
+[[nodiscard]] inline UniqueDc ClientDc(HWND window) {
+    return UniqueDc(::GetDC(window), DcReleaser{window});
+}
 
 }  // namespace platform::win32

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
 
@@ -32,13 +33,11 @@ Status PowerActiveScheme(Guid& scheme) {
         L"powrprof.dll", "PowerGetActiveScheme");
     if (getActive == nullptr)
         return Status(ERROR_MOD_NOT_FOUND);
-    GUID* active = nullptr;
-    const DWORD result = getActive(nullptr, &active);
-    if (result == ERROR_SUCCESS && active != nullptr)
-        scheme = Ours(*active);
-    if (active != nullptr)
-        LocalFree(active);
-    if (result == ERROR_SUCCESS && active == nullptr)
+    win32::UniqueLocal<GUID> active;
+    const DWORD result = getActive(nullptr, active.put());
+    if (result == ERROR_SUCCESS && active)
+        scheme = Ours(*active.get());
+    if (result == ERROR_SUCCESS && !active)
         return Status(kErrorFileNotFound);
     return Status(result);
 }

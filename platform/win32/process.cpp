@@ -4,22 +4,22 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 
 std::vector<std::u16string> CommandLineArguments() {
     int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const win32::UniqueLocal<LPWSTR> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::u16string> result;
-    if (arguments == nullptr) {
+    if (!arguments) {
         return result;
     }
     result.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        result.push_back(win32::FromWide(arguments[i]));
+        result.push_back(win32::FromWide(arguments.get()[i]));
     }
-    LocalFree(arguments);
     return result;
 }
 

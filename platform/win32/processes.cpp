@@ -34,7 +34,7 @@ Status RunHiddenProcess(const std::u16string& applicationPath, const std::u16str
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     win32::UniqueHandle readEnd;
     win32::UniqueHandle writeEnd;
-    if (!CreatePipe(readEnd.Out(), writeEnd.Out(), &inheritable, 0)) {
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0)) {
         return Status(GetLastError());
     }
     SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
@@ -52,7 +52,7 @@ Status RunHiddenProcess(const std::u16string& applicationPath, const std::u16str
         CreateProcessW(win32::Wide(applicationPath), writable.data(), nullptr, nullptr, TRUE,
                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
     const DWORD createError = created ? ERROR_SUCCESS : GetLastError();
-    writeEnd.Reset();
+    writeEnd.reset();
     if (!created)
         return Status(createError);
     win32::UniqueHandle process(info.hProcess);

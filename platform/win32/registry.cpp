@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -14,14 +15,14 @@ HKEY RootKey(std::uint32_t root) {
 }
 
 HKEY Native(const RegistryKey& key) {
-    return reinterpret_cast<HKEY>(key.native());
+    return reinterpret_cast<HKEY>(key.get());
 }
 
 }  // namespace
 
 Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                        RegistryKey& key) {
-    key.Close();
+    key.reset();
     HKEY opened = nullptr;
     const LSTATUS result = RegOpenKeyExW(RootKey(root), win32::Wide(subkey), 0, access, &opened);
     if (result == ERROR_SUCCESS)
@@ -31,7 +32,7 @@ Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::ui
 
 Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::uint32_t access,
                          RegistryKey& key) {
-    key.Close();
+    key.reset();
     HKEY opened = nullptr;
     const LSTATUS result =
         RegCreateKeyExW(RootKey(root), win32::Wide(subkey), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -74,7 +75,7 @@ Status RegistryEnumKey(const RegistryKey& key, std::uint32_t index, std::uint32_
 }
 
 void RegistryCloseKey(std::intptr_t handle) {
-    RegCloseKey(reinterpret_cast<HKEY>(handle));
+    win32::UniqueKey(reinterpret_cast<HKEY>(handle)).reset();
 }
 
 }  // namespace platform

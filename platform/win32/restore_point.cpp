@@ -9,47 +9,13 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/system_library.h"
 
 namespace platform {
 namespace {
 
 using SetRestorePoint = BOOL(WINAPI*)(PRESTOREPOINTINFOW, PSTATEMGRSTATUS);
-
-// Releases a COM interface when it goes out of scope.
-template <typename Interface>
-class Com {
-  public:
-    Com() = default;
-    ~Com() {
-        if (pointer_ != nullptr)
-            pointer_->Release();
-    }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    Interface* operator->() const { return pointer_; }
-    Interface* get() const { return pointer_; }
-    Interface** put() { return &pointer_; }
-
-  private:
-    Interface* pointer_ = nullptr;
-};
-
-// Frees the library when it goes out of scope.
-class Library {
-  public:
-    explicit Library(HMODULE module) : module_(module) {}
-    ~Library() {
-        if (module_ != nullptr)
-            FreeLibrary(module_);
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    HMODULE get() const { return module_; }
-
-  private:
-    HMODULE module_;
-};
 
 }  // namespace
 
@@ -67,16 +33,15 @@ ComApartment::~ComApartment() {
 
 Status RestorePointHighestSequence(std::int64_t& sequence) {
     sequence = 0;
-    Com<IWbemLocator> locator;
+    win32::UniqueCom<IWbemLocator> locator;
     HRESULT result = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IWbemLocator, reinterpret_cast<void**>(locator.put()));
     if (FAILED(result))
         return Status(static_cast<std::uint32_t>(result));
-    Com<IWbemServices> services;
-    BSTR space = SysAllocString(L"root\\default");
-    result = locator->ConnectServer(space, nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+    win32::UniqueCom<IWbemServices> services;
+    const win32::UniqueBstr space(SysAllocString(L"root\\default"));
+    result = locator->ConnectServer(space.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
                                     services.put());
-    SysFreeString(space);
     if (FAILED(result))
         return Status(static_cast<std::uint32_t>(result));
     // The process may run at the identify level; the query needs impersonation.
@@ -85,18 +50,16 @@ Status RestorePointHighestSequence(std::int64_t& sequence) {
                           RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
     if (FAILED(result))
         return Status(static_cast<std::uint32_t>(result));
-    Com<IEnumWbemClassObject> rows;
-    BSTR language = SysAllocString(L"WQL");
-    BSTR query = SysAllocString(L"SELECT SequenceNumber FROM SystemRestore");
-    result =
-        services->ExecQuery(language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
-                            nullptr, rows.put());
-    SysFreeString(query);
-    SysFreeString(language);
+    win32::UniqueCom<IEnumWbemClassObject> rows;
+    const win32::UniqueBstr language(SysAllocString(L"WQL"));
+    const win32::UniqueBstr query(SysAllocString(L"SELECT SequenceNumber FROM SystemRestore"));
+    result = services->ExecQuery(language.get(), query.get(),
+                                 WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
+                                 rows.put());
     if (FAILED(result))
         return Status(static_cast<std::uint32_t>(result));
     for (;;) {
-        Com<IWbemClassObject> row;
+        win32::UniqueCom<IWbemClassObject> row;
         ULONG returned = 0;
         result = rows->Next(static_cast<LONG>(WBEM_INFINITE), 1, row.put(), &returned);
         if (FAILED(result))
@@ -117,11 +80,12 @@ Status RestorePointSet(const std::u16string& description, std::uint32_t& smgrSta
                        std::int64_t& sequence) {
     smgrStatus = 0;
     sequence = 0;
-    Library library(win32::LoadSystemLibrary(L"SrClient.dll"));
-    Library fallback(library.get() == nullptr ? win32::LoadSystemLibrary(L"sfc.dll") : nullptr);
-    const HMODULE module = library.get() != nullptr ? library.get() : fallback.get();
-    if (module == nullptr)
+    win32::UniqueModule library = win32::LoadSystemLibrary(L"SrClient.dll");
+    if (!library)
+        library = win32::LoadSystemLibrary(L"sfc.dll");
+    if (!library)
         return Status(GetLastError());
+    const HMODULE module = library.get();
     // Through a generic function pointer: the entry point's real type differs from FARPROC.
     const auto set = reinterpret_cast<SetRestorePoint>(
         reinterpret_cast<void (*)()>(GetProcAddress(module, "SRSetRestorePointW")));

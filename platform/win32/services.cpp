@@ -5,13 +5,14 @@
 
 #include <vector>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 namespace {
 
 SC_HANDLE Native(const ServiceHandle& handle) {
-    return reinterpret_cast<SC_HANDLE>(handle.native());
+    return reinterpret_cast<SC_HANDLE>(handle.get());
 }
 
 Status LastError() {
@@ -21,7 +22,7 @@ Status LastError() {
 }  // namespace
 
 Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
-    manager.Close();
+    manager.reset();
     SC_HANDLE opened = OpenSCManagerW(nullptr, nullptr, access);
     if (opened == nullptr)
         return LastError();
@@ -31,7 +32,7 @@ Status ServiceOpenManager(std::uint32_t access, ServiceHandle& manager) {
 
 Status ServiceOpen(const ServiceHandle& manager, const std::u16string& name, std::uint32_t access,
                    ServiceHandle& service) {
-    service.Close();
+    service.reset();
     SC_HANDLE opened = OpenServiceW(Native(manager), win32::Wide(name), access);
     if (opened == nullptr)
         return LastError();
@@ -68,7 +69,7 @@ Status ServiceStartNow(const ServiceHandle& service) {
 }
 
 void ServiceCloseHandle(std::intptr_t handle) {
-    CloseServiceHandle(reinterpret_cast<SC_HANDLE>(handle));
+    win32::UniqueServiceHandle(reinterpret_cast<SC_HANDLE>(handle)).reset();
 }
 
 }  // namespace platform

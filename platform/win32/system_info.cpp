@@ -100,7 +100,7 @@ Status OsBuildNumber(std::uint32_t& build) {
 Status ProcessElevation(bool& elevated) {
     elevated = false;
     win32::UniqueHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Out()))
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()))
         return LastError();
     TOKEN_ELEVATION elevation{};
     DWORD returned = 0;

@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "platform/win32/handle.h"
+
 namespace platform {
 namespace {
 
@@ -18,7 +20,7 @@ DWORD WINAPI RunEntry(LPVOID entry) {
 }  // namespace
 
 Status ThreadStart(ThreadEntry entry, Thread& thread) {
-    thread.Close();
+    thread.reset();
     HANDLE created =
         CreateThread(nullptr, 0, RunEntry, reinterpret_cast<LPVOID>(entry), 0, nullptr);
     if (created == nullptr)
@@ -28,7 +30,7 @@ Status ThreadStart(ThreadEntry entry, Thread& thread) {
 }
 
 bool ThreadWait(const Thread& thread, std::uint32_t milliseconds) {
-    return WaitForSingleObject(reinterpret_cast<HANDLE>(thread.native()), milliseconds) ==
+    return WaitForSingleObject(reinterpret_cast<HANDLE>(thread.get()), milliseconds) ==
            WAIT_OBJECT_0;
 }
 
@@ -37,7 +39,7 @@ void SleepMs(std::uint32_t milliseconds) {
 }
 
 void ThreadCloseHandle(std::intptr_t handle) {
-    CloseHandle(reinterpret_cast<HANDLE>(handle));
+    win32::UniqueHandle(reinterpret_cast<HANDLE>(handle)).reset();
 }
 
 bool ResolveSetTimerResolution() {

@@ -58,7 +58,7 @@ TEST_F(FilesTest, WrittenBytesReadBackWithTheirSize) {
     std::uint64_t size = 0;
     ASSERT_TRUE(platform::FileSize(file, size).ok());
     EXPECT_EQ(size, 7u);
-    file.Close();
+    file.reset();
     EXPECT_EQ(Read(Path(u"a.bin")), std::string("one\0two", 7));
 }
 
@@ -99,7 +99,7 @@ TEST_F(FilesTest, SharingModesAreEnforced) {
     EXPECT_TRUE(Open(Path(u"s.txt"), platform::kGenericRead, platform::kFileShareRead,
                      platform::kOpenExisting, second)
                     .ok());
-    second.Close();
+    second.reset();
     EXPECT_EQ(Open(Path(u"s.txt"), platform::kGenericWrite, platform::kFileShareRead,
                    platform::kOpenExisting, second)
                   .code(),

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle.h"
+
 namespace {
 
 unsigned long Number(const wchar_t* text) {
@@ -41,8 +43,8 @@ int StartGrandchild() {
                         nullptr, nullptr, &startup, &info)) {
         return 2;
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    const platform::win32::UniqueHandle thread(info.hThread);
+    const platform::win32::UniqueHandle process(info.hProcess);
     return 0;
 }
 

@@ -4,6 +4,8 @@
 // program importing that from dwmapi.dll starts with this copy in its place.
 #include <windows.h>
 
+#include "platform/win32/handle.h"
+
 namespace {
 
 void RecordLoad(HMODULE self) {
@@ -17,15 +19,15 @@ void RecordLoad(HMODULE self) {
     int bytes = WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(pathLength), line,
                                     4 * MAX_PATH, nullptr, nullptr);
     line[bytes++] = '\n';
-    const HANDLE file = CreateFileW(marker, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const platform::win32::UniqueHandle file(
+        CreateFileW(marker, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
     DWORD written = 0;
     // Nothing to do about a failed write from inside DllMain: the test then sees no marker
     // and reports the missing line of the load it expected.
-    static_cast<void>(WriteFile(file, line, static_cast<DWORD>(bytes), &written, nullptr));
-    CloseHandle(file);
+    static_cast<void>(WriteFile(file.get(), line, static_cast<DWORD>(bytes), &written, nullptr));
 }
 
 }  // namespace

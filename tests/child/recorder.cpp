@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/win32/handle.h"
+
 namespace {
 
 std::string Utf8(const std::wstring& text) {
@@ -23,14 +25,13 @@ int wmain() {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::string line = Utf8(self) + "\t" + Utf8(GetCommandLineW()) + "\n";
     // Every writer appends whole lines; readers may look while a tool runs.
-    const HANDLE file =
-        CreateFileW(L"C:\\qf-recorded.txt", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const platform::win32::UniqueHandle file(CreateFileW(L"C:\\qf-recorded.txt", FILE_APPEND_DATA,
+                                                         FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                         nullptr, OPEN_ALWAYS, 0, nullptr));
+    if (!file)
         return 2;
     DWORD written = 0;
     const BOOL ok =
-        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
+        WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     return ok && written == line.size() ? 0 : 3;
 }

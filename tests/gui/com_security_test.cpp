@@ -23,16 +23,13 @@ namespace {
 
 constexpr DWORD kComExecute = 1;  // COM_RIGHTS_EXECUTE
 
-struct LocalFreer {
-    void operator()(void* memory) const { LocalFree(memory); }
-};
-using LocalSid = std::unique_ptr<void, LocalFreer>;
+using LocalSid = platform::win32::UniqueLocal<void>;
 
 [[nodiscard]] LocalSid SidFromText(const wchar_t* text) {
-    PSID sid = nullptr;
-    if (!ConvertStringSidToSidW(text, &sid))
-        return nullptr;
-    return LocalSid(sid);
+    LocalSid sid;
+    if (!ConvertStringSidToSidW(text, sid.put()))
+        return LocalSid();
+    return sid;
 }
 
 // How a case is judged. Wine 8 hands out no token holding System, LocalService or
@@ -132,7 +129,7 @@ class ComCallerTest : public ::testing::TestWithParam<Case> {
         descriptor_ = BuildComSecurityDescriptor();
         ASSERT_NE(descriptor_, nullptr);
         sid_ = SidFromText(GetParam().sid);
-        ASSERT_NE(sid_, nullptr);
+        ASSERT_TRUE(sid_);
     }
 
     std::unique_ptr<ComSecurityDescriptor> descriptor_;
@@ -152,10 +149,10 @@ TEST_P(ComCallerTest, AccessCheckWithATokenOfTheAccountAloneGrantsOrDenies) {
 
     platform::win32::UniqueHandle process;
     ASSERT_TRUE(
-        OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, process.Out()));
+        OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, process.put()));
     platform::win32::UniqueHandle identification;
     ASSERT_TRUE(DuplicateTokenEx(process.get(), TOKEN_DUPLICATE | TOKEN_QUERY, nullptr,
-                                 SecurityIdentification, TokenImpersonation, identification.Out()));
+                                 SecurityIdentification, TokenImpersonation, identification.put()));
     const std::vector<std::uintptr_t> userBlock = TokenInformation(identification.get(), TokenUser);
     const std::vector<std::uintptr_t> groupBlock =
         TokenInformation(identification.get(), TokenGroups);
@@ -184,7 +181,7 @@ TEST_P(ComCallerTest, AccessCheckWithATokenOfTheAccountAloneGrantsOrDenies) {
     }
     platform::win32::UniqueHandle alone;
     ASSERT_TRUE(CreateRestrictedToken(identification.get(), 0, static_cast<DWORD>(others.size()),
-                                      others.data(), 0, nullptr, 0, nullptr, alone.Out()))
+                                      others.data(), 0, nullptr, 0, nullptr, alone.put()))
         << GetLastError();
 
     // The cut-down token as the system has it: the account enabled, every other group not.
@@ -236,7 +233,7 @@ TEST(ComSecurityDescriptorTest, IsAbsoluteOwnedByAdministratorsAndGrantsNothingE
     EXPECT_NE(control & SE_DACL_PRESENT, 0);
 
     const LocalSid administrators = SidFromText(L"S-1-5-32-544");
-    ASSERT_NE(administrators, nullptr);
+    ASSERT_TRUE(administrators);
     PSID owner = nullptr;
     PSID group = nullptr;
     BOOL defaulted = TRUE;
@@ -264,7 +261,7 @@ TEST(ComSecurityDescriptorTest, IsAbsoluteOwnedByAdministratorsAndGrantsNothingE
         EXPECT_EQ(allow->Header.AceFlags, 0) << "ACE " << i;
         EXPECT_EQ(allow->Mask, kComExecute) << "ACE " << i;
         const LocalSid expected = SidFromText(kOrder[i]);
-        ASSERT_NE(expected, nullptr);
+        ASSERT_TRUE(expected);
         EXPECT_TRUE(EqualSid(&allow->SidStart, expected.get())) << "ACE " << i;
     }
 }

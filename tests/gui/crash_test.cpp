@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/win32/handle.h"
 #include "program.h"
 
 namespace {
@@ -24,14 +25,14 @@ TEST(Crash, ACrashingProgramEndsAtOnceWithItsExceptionCode) {
     const ULONGLONG start = GetTickCount64();
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &info));
-    CloseHandle(info.hThread);
-    const DWORD waited = WaitForSingleObject(info.hProcess, 10000);
+    const platform::win32::UniqueHandle thread(info.hThread);
+    const platform::win32::UniqueHandle process(info.hProcess);
+    const DWORD waited = WaitForSingleObject(process.get(), 10000);
     const ULONGLONG elapsed = GetTickCount64() - start;
     DWORD code = 0;
-    const BOOL gotCode = GetExitCodeProcess(info.hProcess, &code);
+    const BOOL gotCode = GetExitCodeProcess(process.get(), &code);
     if (waited != WAIT_OBJECT_0)
-        TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hProcess);
+        TerminateProcess(process.get(), 1);
     ASSERT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0))
         << "the crashed program still ran after 10 s";
     ASSERT_TRUE(gotCode);

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle.h"
 #include "program.h"
 
 namespace {
@@ -111,13 +112,13 @@ class PlantedDllTest : public ::testing::Test {
         if (folder_.empty())
             return;
         WIN32_FIND_DATAW found{};
-        const HANDLE search = FindFirstFileW((folder_ + L"*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
+        platform::win32::UniqueFind search(FindFirstFileW((folder_ + L"*").c_str(), &found));
+        if (search) {
             do {
                 if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                     DeleteFileW((folder_ + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
+            } while (FindNextFileW(search.get(), &found));
+            search.reset();
         }
         RemoveDirectoryW(folder_.c_str());
     }
@@ -129,12 +130,11 @@ class PlantedDllTest : public ::testing::Test {
     // The environment of this process with the marker's path.
     std::vector<wchar_t> Environment() const {
         std::vector<wchar_t> block;
-        wchar_t* strings = GetEnvironmentStringsW();
-        for (const wchar_t* entry = strings; *entry != 0; entry += wcslen(entry) + 1) {
+        const platform::win32::UniqueEnvironmentStrings strings(GetEnvironmentStringsW());
+        for (const wchar_t* entry = strings.get(); *entry != 0; entry += wcslen(entry) + 1) {
             if (_wcsnicmp(entry, L"QF_PLANTED_MARKER=", 18) != 0)
                 block.insert(block.end(), entry, entry + wcslen(entry) + 1);
         }
-        FreeEnvironmentStringsW(strings);
         const std::wstring marker = L"QF_PLANTED_MARKER=" + marker_;
         block.insert(block.end(), marker.c_str(), marker.c_str() + marker.size() + 1);
         block.push_back(0);
@@ -153,13 +153,13 @@ class PlantedDllTest : public ::testing::Test {
                             &startup, &info)) {
             return -1;
         }
-        CloseHandle(info.hThread);
+        const platform::win32::UniqueHandle thread(info.hThread);
+        const platform::win32::UniqueHandle process(info.hProcess);
         DWORD code = static_cast<DWORD>(-1);
-        if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(info.hProcess, &code);
+        if (WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.get(), &code);
         else
-            TerminateProcess(info.hProcess, 1);
-        CloseHandle(info.hProcess);
+            TerminateProcess(process.get(), 1);
         return static_cast<long>(code);
     }
 
@@ -226,9 +226,7 @@ TEST_F(PlantedDllTest, TheProgramLoadsNoneOfThemAndStillDraws) {
     ASSERT_GT(width, 0);
     ASSERT_GT(height, 0);
     ASSERT_EQ(bmp.size(), 54 + static_cast<std::size_t>(width) * height * 4);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(platform::win32::ClientDc(nullptr).get(), LOGPIXELSX);
     // The test prefix pins 96 DPI, so the sizes below are those of UI scale 1.
     ASSERT_EQ(dpi, 96) << "the prefix's LogPixels setting did not take";
     // The client area of the 1120 x 720 window.

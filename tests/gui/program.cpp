@@ -26,18 +26,18 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-HANDLE Start(const std::wstring& arguments, DWORD& processId) {
+platform::win32::UniqueHandle Start(const std::wstring& arguments, DWORD& processId) {
     std::wstring commandLine = L"\"" + Path() + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
-        return nullptr;
+        return platform::win32::UniqueHandle();
     }
-    CloseHandle(info.hThread);
+    const platform::win32::UniqueHandle thread(info.hThread);
     processId = info.dwProcessId;
-    return info.hProcess;
+    return platform::win32::UniqueHandle(info.hProcess);
 }
 
 long WaitExit(HANDLE process, DWORD deadlineMs) {
@@ -65,13 +65,12 @@ std::wstring Path() {
 
 long RunToExit(const std::wstring& arguments, DWORD deadlineMs) {
     DWORD processId = 0;
-    HANDLE process = Start(arguments, processId);
-    if (process == nullptr)
+    const platform::win32::UniqueHandle process = Start(arguments, processId);
+    if (!process)
         return -1;
-    const long code = WaitExit(process, deadlineMs);
+    const long code = WaitExit(process.get(), deadlineMs);
     if (code == -1)
-        TerminateProcess(process, 1);
-    CloseHandle(process);
+        TerminateProcess(process.get(), 1);
     return code;
 }
 
@@ -80,11 +79,8 @@ Running::Running(const std::wstring& arguments) {
 }
 
 Running::~Running() {
-    if (process_ == nullptr)
-        return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT)
-        TerminateProcess(process_, 1);
-    CloseHandle(process_);
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_.get(), 1);
 }
 
 HWND Running::WaitForWindow(DWORD deadlineMs) {
@@ -101,21 +97,21 @@ long Running::Close(DWORD deadlineMs) {
     if (WaitForWindow() == nullptr)
         return -1;
     PostMessageW(window_, WM_CLOSE, 0, 0);
-    return WaitExit(process_, deadlineMs);
+    return WaitExit(process_.get(), deadlineMs);
 }
 
 std::vector<unsigned char> FileBytes(const std::wstring& path) {
     std::vector<unsigned char> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const platform::win32::UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return bytes;
     unsigned char chunk[65536];
     DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
         bytes.insert(bytes.end(), chunk, chunk + read);
     }
-    CloseHandle(file);
     return bytes;
 }
 
@@ -126,12 +122,10 @@ std::wstring TempFolder() {
 }
 
 std::wstring SessionLogPath() {
-    PWSTR folder = nullptr;
-    if (FAILED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder)))
+    platform::win32::UniqueCoTaskMem<wchar_t> folder;
+    if (FAILED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, folder.put())))
         return {};
-    std::wstring path = std::wstring(folder) + L"\\Quillfarrow\\Optimizer\\session.log";
-    CoTaskMemFree(folder);
-    return path;
+    return std::wstring(folder.get()) + L"\\Quillfarrow\\Optimizer\\session.log";
 }
 
 std::string AsciiText(const std::vector<unsigned char>& utf16le, std::size_t from) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle.h"
+
 namespace program {
 
 // The executable next to the running test.
@@ -23,15 +25,15 @@ class Running {
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
 
-    bool started() const { return process_ != nullptr; }
-    HANDLE process() const { return process_; }
+    bool started() const { return static_cast<bool>(process_); }
+    HANDLE process() const { return process_.get(); }
     // The program's main window once it is visible; nullptr at the deadline.
     HWND WaitForWindow(DWORD deadlineMs = 30000);
     // Asks the window to close, as Alt+F4 would, and returns the exit code (-1 on timeout).
     long Close(DWORD deadlineMs = 30000);
 
   private:
-    HANDLE process_ = nullptr;
+    platform::win32::UniqueHandle process_;
     DWORD processId_ = 0;
     HWND window_ = nullptr;
 };

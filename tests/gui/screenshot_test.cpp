@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle.h"
 #include "program.h"
 
 namespace {
@@ -31,9 +32,7 @@ struct Pixel {
 class ScreenshotTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
+        const int dpi = GetDeviceCaps(platform::win32::ClientDc(nullptr).get(), LOGPIXELSX);
         // The test prefix pins 96 DPI, so every size below is that of UI scale 1.
         ASSERT_EQ(dpi, 96) << "the prefix's LogPixels setting did not take";
         path_ = program::TempFolder() + L"qf-shot-" + std::to_wstring(GetTickCount64()) + L".bmp";

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/window_win32.h"
+#include "platform/win32/handle.h"
 #include "ui/scale.h"
 
 namespace {
@@ -110,25 +111,24 @@ class MenuLoopDeadline {
   public:
     MenuLoopDeadline(HWND window, DWORD milliseconds)
         : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread_([this, window, milliseconds] {
-              if (WaitForSingleObject(done_, milliseconds) != WAIT_TIMEOUT)
+              if (WaitForSingleObject(done_.get(), milliseconds) != WAIT_TIMEOUT)
                   return;
               expired_ = true;
               do {
                   PostMessageW(window, WM_CANCELMODE, 0, 0);
                   PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-              } while (WaitForSingleObject(done_, 100) == WAIT_TIMEOUT);
+              } while (WaitForSingleObject(done_.get(), 100) == WAIT_TIMEOUT);
           }) {}
     ~MenuLoopDeadline() {
-        SetEvent(done_);
+        SetEvent(done_.get());
         thread_.join();
-        CloseHandle(done_);
     }
     MenuLoopDeadline(const MenuLoopDeadline&) = delete;
     MenuLoopDeadline& operator=(const MenuLoopDeadline&) = delete;
     bool expired() const { return expired_; }
 
   private:
-    HANDLE done_;
+    const platform::win32::UniqueHandle done_;
     std::atomic<bool> expired_{false};
     std::thread thread_;
 };

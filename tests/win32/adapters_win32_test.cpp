@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "net/adapters.h"
+#include "platform/win32/handle.h"
 #include "support/test_platform.h"
 
 namespace {
@@ -21,14 +22,14 @@ struct HostLink {
 };
 
 std::string ReadSmallFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const platform::win32::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                                         FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return {};
     char buffer[256] = {};
     DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer - 1, &read, nullptr);
-    CloseHandle(file);
+    ReadFile(file.get(), buffer, sizeof buffer - 1, &read, nullptr);
     return std::string(buffer, read);
 }
 
@@ -42,8 +43,8 @@ unsigned long Number(const std::string& text, int base) {
 // False when the listing cannot be read.
 bool HostLinks(std::vector<HostLink>& links) {
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(L"Z:\\sys\\class\\net\\*", &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const platform::win32::UniqueFind search(FindFirstFileW(L"Z:\\sys\\class\\net\\*", &found));
+    if (!search)
         return false;
     do {
         const std::wstring name = found.cFileName;
@@ -56,8 +57,7 @@ bool HostLinks(std::vector<HostLink>& links) {
         links.push_back({std::u16string(name.begin(), name.end()),
                          static_cast<unsigned>(Number(ReadSmallFile(folder + L"ifindex"), 10)),
                          (flags & 1) != 0});
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     std::sort(links.begin(), links.end(),
               [](const HostLink& a, const HostLink& b) { return a.index < b.index; });
     std::stable_sort(links.begin(), links.end(),

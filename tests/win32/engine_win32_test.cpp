@@ -15,6 +15,7 @@
 #include "engine/capture_check.h"
 #include "engine/revert.h"
 #include "engine/tweak_table.h"
+#include "platform/win32/handle.h"
 #include "state/state_file.h"
 #include "support/service_config_win32.h"
 
@@ -35,19 +36,19 @@ std::wstring Wide(std::u16string_view text) {
 }
 
 std::optional<RawValue> Get(HKEY root, const std::wstring& key, const std::wstring& name) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    platform::win32::UniqueKey opened;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.put()) != ERROR_SUCCESS)
         return std::nullopt;
     RawValue value;
     DWORD size = 0;
-    LSTATUS result = RegQueryValueExW(opened, name.c_str(), nullptr, &value.type, nullptr, &size);
+    LSTATUS result =
+        RegQueryValueExW(opened.get(), name.c_str(), nullptr, &value.type, nullptr, &size);
     if (result == ERROR_SUCCESS) {
         value.data.resize(size);
-        result = RegQueryValueExW(opened, name.c_str(), nullptr, &value.type,
+        result = RegQueryValueExW(opened.get(), name.c_str(), nullptr, &value.type,
                                   size == 0 ? nullptr : value.data.data(), &size);
         value.data.resize(size);
     }
-    RegCloseKey(opened);
     if (result != ERROR_SUCCESS)
         return std::nullopt;
     return value;
@@ -55,36 +56,34 @@ std::optional<RawValue> Get(HKEY root, const std::wstring& key, const std::wstri
 
 void Seed(HKEY root, const std::wstring& key, const std::wstring& name,
           const std::optional<RawValue>& value) {
-    HKEY opened = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr),
-        ERROR_SUCCESS);
+    platform::win32::UniqueKey opened;
+    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              opened.put(), nullptr),
+              ERROR_SUCCESS);
     if (value) {
         static const BYTE kNothing = 0;
-        RegSetValueExW(opened, name.c_str(), 0, value->type,
+        RegSetValueExW(opened.get(), name.c_str(), 0, value->type,
                        value->data.empty() ? &kNothing : value->data.data(),
                        static_cast<DWORD>(value->data.size()));
     } else {
-        RegDeleteValueW(opened, name.c_str());
+        RegDeleteValueW(opened.get(), name.c_str());
     }
-    RegCloseKey(opened);
 }
 
 std::vector<std::wstring> Subkeys(HKEY root, const std::wstring& key) {
     std::vector<std::wstring> names;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    platform::win32::UniqueKey opened;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.put()) != ERROR_SUCCESS)
         return names;
     wchar_t name[256];
     for (DWORD index = 0;; ++index) {
         DWORD length = 256;
-        if (RegEnumKeyExW(opened, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        if (RegEnumKeyExW(opened.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS) {
             break;
         }
         names.emplace_back(name, length);
     }
-    RegCloseKey(opened);
     return names;
 }
 
@@ -121,18 +120,17 @@ class EngineWin32Test : public ::testing::Test {
   protected:
     void SetUp() override {
         ForgetStateFileLoad();
-        manager_ = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-        ASSERT_NE(manager_, nullptr);
+        manager_.reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        ASSERT_TRUE(manager_);
     }
     void TearDown() override {
         for (const std::wstring& name : created_) {
-            if (SC_HANDLE service = OpenServiceW(manager_, name.c_str(), DELETE)) {
-                DeleteService(service);
-                CloseServiceHandle(service);
-            }
+            const platform::win32::UniqueServiceHandle service(
+                OpenServiceW(manager_.get(), name.c_str(), DELETE));
+            if (service)
+                DeleteService(service.get());
         }
-        if (manager_ != nullptr)
-            CloseServiceHandle(manager_);
+        manager_.reset();
         for (const std::wstring& name : interfaces_)
             RegDeleteTreeW(HKEY_LOCAL_MACHINE, (Wide(kTcpipInterfacesKey) + L"\\" + name).c_str());
         ForgetStateFileLoad();
@@ -140,17 +138,15 @@ class EngineWin32Test : public ::testing::Test {
 
     // Creates the service in this start type, unless the prefix already has one by the name.
     void Service(const wchar_t* name, DWORD startType) {
-        SC_HANDLE service = CreateServiceW(
-            manager_, name, name, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, startType,
+        const platform::win32::UniqueServiceHandle service(CreateServiceW(
+            manager_.get(), name, name, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, startType,
             SERVICE_ERROR_IGNORE, L"C:\\windows\\system32\\qf-no-such-service.exe", nullptr,
-            nullptr, nullptr, nullptr, nullptr);
-        if (service != nullptr) {
+            nullptr, nullptr, nullptr, nullptr));
+        if (service)
             created_.push_back(name);
-            CloseServiceHandle(service);
-        }
     }
     DWORD StartType(std::u16string_view name) const {
-        return ConfiguredStartType(manager_, Wide(name));
+        return ConfiguredStartType(manager_.get(), Wide(name));
     }
     // Every value the tweak writes, the interface walk's under every interface.
     std::vector<Place> Places(const TweakPlan& plan) const {
@@ -169,7 +165,7 @@ class EngineWin32Test : public ::testing::Test {
         return places;
     }
 
-    SC_HANDLE manager_ = nullptr;
+    platform::win32::UniqueServiceHandle manager_;
     std::vector<std::wstring> created_;
     std::vector<std::wstring> interfaces_ = {L"{QF-TEST-A}", L"{QF-TEST-B}"};
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "actions/registry.h"
+#include "platform/win32/handle.h"
 
 namespace {
 
@@ -35,42 +36,42 @@ class RegistryWin32Test : public ::testing::Test {
         return reinterpret_cast<const wchar_t*>(text.c_str());
     }
     void Put(const std::u16string& name, DWORD type, std::vector<BYTE> data) const {
-        HKEY key = nullptr;
+        platform::win32::UniqueKey key;
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key_), 0, nullptr, 0, KEY_SET_VALUE,
-                                  nullptr, &key, nullptr),
+                                  nullptr, key.put(), nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExW(key, Wide(name), 0, type, data.empty() ? nullptr : data.data(),
+        RegSetValueExW(key.get(), Wide(name), 0, type, data.empty() ? nullptr : data.data(),
                        static_cast<DWORD>(data.size()));
-        RegCloseKey(key);
     }
     std::optional<RawValue> Get(const std::u16string& subkey, const std::u16string& name) const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(subkey), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        platform::win32::UniqueKey key;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(subkey), 0, KEY_READ, key.put()) !=
+            ERROR_SUCCESS) {
             return std::nullopt;
         }
         RawValue value;
         DWORD size = 0;
-        LSTATUS result = RegQueryValueExW(key, Wide(name), nullptr, &value.type, nullptr, &size);
+        LSTATUS result =
+            RegQueryValueExW(key.get(), Wide(name), nullptr, &value.type, nullptr, &size);
         if (result == ERROR_SUCCESS) {
             value.data.resize(size);
-            result =
-                RegQueryValueExW(key, Wide(name), nullptr, &value.type, value.data.data(), &size);
+            result = RegQueryValueExW(key.get(), Wide(name), nullptr, &value.type,
+                                      value.data.data(), &size);
             value.data.resize(size);
         }
-        RegCloseKey(key);
         if (result != ERROR_SUCCESS)
             return std::nullopt;
         return value;
     }
     DWORD ValueCount(const std::u16string& subkey) const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(subkey), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        platform::win32::UniqueKey key;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(subkey), 0, KEY_READ, key.put()) !=
+            ERROR_SUCCESS) {
             return 9999;
         }
         DWORD values = 0;
-        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+        RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
                          nullptr, nullptr, nullptr, nullptr);
-        RegCloseKey(key);
         return values;
     }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "actions/services.h"
+#include "platform/win32/handle.h"
 #include "support/service_config_win32.h"
 
 namespace {
@@ -15,32 +16,31 @@ class ServicesWin32Test : public ::testing::Test {
   protected:
     void SetUp() override {
         name_ = L"QfTestService" + std::to_wstring(GetCurrentProcessId());
-        manager_ = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-        ASSERT_NE(manager_, nullptr);
+        manager_.reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        ASSERT_TRUE(manager_);
         wchar_t folder[MAX_PATH] = {};
         GetSystemDirectoryW(folder, MAX_PATH);
         const std::wstring binary = std::wstring(folder) + L"\\svchost.exe";
-        SC_HANDLE service =
-            CreateServiceW(manager_, name_.c_str(), name_.c_str(), SERVICE_ALL_ACCESS,
+        const platform::win32::UniqueServiceHandle service(
+            CreateServiceW(manager_.get(), name_.c_str(), name_.c_str(), SERVICE_ALL_ACCESS,
                            SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
-                           binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(service, nullptr) << GetLastError();
-        CloseServiceHandle(service);
+                           binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+        ASSERT_TRUE(service) << GetLastError();
     }
     void TearDown() override {
-        if (manager_ == nullptr)
+        if (!manager_)
             return;
-        if (SC_HANDLE service = OpenServiceW(manager_, name_.c_str(), DELETE)) {
-            DeleteService(service);
-            CloseServiceHandle(service);
-        }
-        CloseServiceHandle(manager_);
+        const platform::win32::UniqueServiceHandle service(
+            OpenServiceW(manager_.get(), name_.c_str(), DELETE));
+        if (service)
+            DeleteService(service.get());
+        manager_.reset();
     }
-    DWORD ConfiguredStartType() const { return ::ConfiguredStartType(manager_, name_); }
+    DWORD ConfiguredStartType() const { return ::ConfiguredStartType(manager_.get(), name_); }
     std::u16string Name() const { return std::u16string(name_.begin(), name_.end()); }
 
     std::wstring name_;
-    SC_HANDLE manager_ = nullptr;
+    platform::win32::UniqueServiceHandle manager_;
 };
 
 TEST_F(ServicesWin32Test, ADemandStartServiceIsDisabledAndRestored) {

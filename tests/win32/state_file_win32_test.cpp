@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/win32/handle.h"
 #include "state/data_folder.h"
 #include "state/session_log.h"
 #include "state/state_file.h"
@@ -89,16 +90,16 @@ TEST(StateFileWin32, AFileHeldWithoutReadSharingIsNeitherLoadedNorReplaced) {
     ForgetStateFileLoad();
     ASSERT_TRUE(SaveState(Sample("fso")));
     const std::vector<std::uint8_t> before = Content(StateFilePath());
-    HANDLE holder = CreateFileW(reinterpret_cast<const wchar_t*>(StateFilePath().c_str()),
-                                GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    platform::win32::UniqueHandle holder(CreateFileW(
+        reinterpret_cast<const wchar_t*>(StateFilePath().c_str()), GENERIC_READ | GENERIC_WRITE, 0,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
     AppState loaded;
     LoadState(loaded);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Unreadable);
     EXPECT_TRUE(SamePersisted(loaded, AppState{}));
     EXPECT_FALSE(SaveState(Sample("hags")));
-    CloseHandle(holder);
+    holder.reset();
     EXPECT_FALSE(SaveState(Sample("hags")));
     EXPECT_EQ(Content(StateFilePath()), before);
     ForgetStateFileLoad();

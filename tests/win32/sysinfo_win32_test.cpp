@@ -45,7 +45,7 @@ bool OwnElevation() {
     platform::win32::UniqueHandle token;
     TOKEN_ELEVATION elevation{};
     DWORD returned = 0;
-    return OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Out()) &&
+    return OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()) &&
            GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation,
                                &returned) &&
            elevation.TokenIsElevated != 0;

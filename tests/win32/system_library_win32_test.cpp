@@ -13,6 +13,7 @@
 
 #include "platform/network.h"
 #include "platform/power.h"
+#include "platform/win32/handle.h"
 #include "platform/win32/system_library.h"
 
 namespace {
@@ -42,14 +43,14 @@ std::wstring LoadedFrom(const wchar_t* name) {
 }
 
 TEST(SystemLibraryWin32, LoadsFromTheSystemDirectoryAndFindsNothingElse) {
-    const HMODULE module = platform::win32::LoadSystemLibrary(L"iphlpapi.dll");
-    ASSERT_NE(module, nullptr);
+    const platform::win32::UniqueModule module =
+        platform::win32::LoadSystemLibrary(L"iphlpapi.dll");
+    ASSERT_TRUE(module);
     wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
+    const DWORD length = GetModuleFileNameW(module.get(), path, MAX_PATH);
     EXPECT_EQ(Lower(std::wstring(path, length)), Lower(SystemFolder() + L"\\iphlpapi.dll"));
-    FreeLibrary(module);
 
-    EXPECT_EQ(platform::win32::LoadSystemLibrary(L"qf-no-such-library.dll"), nullptr);
+    EXPECT_FALSE(platform::win32::LoadSystemLibrary(L"qf-no-such-library.dll"));
     using Function = DWORD(WINAPI*)();
     EXPECT_EQ(platform::win32::SystemFunction<Function>(L"qf-no-such-library.dll", "F"), nullptr);
     EXPECT_EQ(platform::win32::SystemFunction<Function>(L"iphlpapi.dll", "QfNoSuchExport"),
@@ -73,13 +74,12 @@ TEST(SystemLibraryWin32, PlatformCallsReachIphlpapiAndPowrprof) {
 
 TEST(SystemLibraryWin32, TheShaderCompilerAndDwmForwardToTheSystemDirectory) {
     const char* const source = "float4 main() : SV_Target { return float4(1, 0, 0, 1); }";
-    ID3DBlob* code = nullptr;
+    platform::win32::UniqueCom<ID3DBlob> code;
     ASSERT_EQ(D3DCompile(source, std::strlen(source), nullptr, nullptr, nullptr, "main", "ps_4_0",
-                         0, 0, &code, nullptr),
+                         0, 0, code.put(), nullptr),
               S_OK);
-    ASSERT_NE(code, nullptr);
+    ASSERT_TRUE(code);
     EXPECT_GT(code->GetBufferSize(), 0u);
-    code->Release();
     EXPECT_EQ(LoadedFrom(L"d3dcompiler_47.dll"), Lower(SystemFolder() + L"\\d3dcompiler_47.dll"));
 
     BOOL composition = FALSE;
