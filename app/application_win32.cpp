@@ -66,7 +66,8 @@ HWND WindowOf(const ShellState& shell) {
 
 class WindowsFrameHost final : public FrameHost {
   public:
-    WindowsFrameHost(AppState& state, ShellState& shell) : state_(state), shell_(shell) {}
+    WindowsFrameHost(AppState& state, ShellState& shell, GraphicsHandles& graphics)
+        : state_(state), shell_(shell), graphics_(graphics) {}
     Messages PumpMessages() override {
         Messages messages;
         MSG message{};
@@ -87,7 +88,7 @@ class WindowsFrameHost final : public FrameHost {
     void Sample() override { RefreshLiveFigures(state_); }
     bool IsIconic() override { return ::IsIconic(WindowOf(shell_)) != FALSE; }
     PresentResult TestPresent() override {
-        return Graphics.swapChain->Present(0, DXGI_PRESENT_TEST) == kStatusOccluded
+        return graphics_.swapChain->Present(0, DXGI_PRESENT_TEST) == kStatusOccluded
                    ? PresentResult::Occluded
                    : PresentResult::Shown;
     }
@@ -102,15 +103,15 @@ class WindowsFrameHost final : public FrameHost {
     }
     PresentResult Present() override {
         // Without a back-buffer view the frame is still presented, just not drawn.
-        if (Graphics.backBufferView) {
-            ID3D11RenderTargetView* target = Graphics.backBufferView.get();
+        if (graphics_.backBufferView) {
+            ID3D11RenderTargetView* target = graphics_.backBufferView.get();
             static constexpr float kClear[4] = {10 / 255.0f, 9 / 255.0f, 14 / 255.0f, 1.0f};
-            Graphics.context->OMSetRenderTargets(1, &target, nullptr);
-            Graphics.context->ClearRenderTargetView(target, kClear);
+            graphics_.context->OMSetRenderTargets(1, &target, nullptr);
+            graphics_.context->ClearRenderTargetView(target, kClear);
             ImGui_ImplDX11_RenderDrawData(ImGui::GetDrawData());
         }
-        return Graphics.swapChain->Present(1, 0) == kStatusOccluded ? PresentResult::Occluded
-                                                                    : PresentResult::Shown;
+        return graphics_.swapChain->Present(1, 0) == kStatusOccluded ? PresentResult::Occluded
+                                                                     : PresentResult::Shown;
     }
     void WaitUntilUs(std::uint64_t deadline) override { timer_.WaitUntilUs(deadline); }
     void WaitForMessages(std::uint32_t timeoutMs) override {
@@ -120,12 +121,13 @@ class WindowsFrameHost final : public FrameHost {
     }
     void SaveScreenshot(const std::u16string& path) override {
         // A failed capture still ends the run normally.
-        static_cast<void>(::SaveScreenshot(path));
+        static_cast<void>(::SaveScreenshot(path, graphics_));
     }
 
   private:
     AppState& state_;
     ShellState& shell_;
+    GraphicsHandles& graphics_;
     FrameTimer timer_;
 };
 
@@ -158,10 +160,11 @@ int RunApplication(HINSTANCE instance) {
     BecomeDpiAware();
     TakeUiScale();
     RegisterWindowClass(instance);
-    // The process's records: the window's shell and the application state, passed to
-    // everything that reads them.
+    // The process's records: the window's shell, the application state and the graphics
+    // objects, passed to everything that uses them.
     AppState state;
     ShellState shell;
+    GraphicsHandles graphics;
     shell.window = reinterpret_cast<platform::WindowHandle>(CreateMainWindow(instance));
     if (shell.window == 0)
         return 1;
@@ -169,12 +172,13 @@ int RunApplication(HINSTANCE instance) {
     if (interactive)
         static_cast<void>(MarkInteractiveWindow(WindowOf(shell)));
     SetFrameAttributes(WindowOf(shell));
-    if (FAILED(CreateGraphics(WindowOf(shell)))) {
-        ReleaseGraphics();
+    if (FAILED(CreateGraphics(WindowOf(shell), graphics))) {
+        ReleaseGraphics(graphics);
         DestroyWindowAndClass(instance, shell);
         return 1;
     }
-    CreateBackBufferView();
+    CreateBackBufferView(graphics);
+    AttachGraphics(WindowOf(shell), &graphics);
     ShowWindow(WindowOf(shell), SW_SHOWDEFAULT);
     UpdateWindow(WindowOf(shell));
 
@@ -188,7 +192,7 @@ int RunApplication(HINSTANCE instance) {
     LoadFonts();
     ApplyTheme();
     ImGui_ImplWin32_Init(WindowOf(shell));
-    ImGui_ImplDX11_Init(Graphics.device.get(), Graphics.context.get());
+    ImGui_ImplDX11_Init(graphics.device.get(), graphics.context.get());
 
     StartSession(state, shell, options);
     if (!interactive) {
@@ -196,14 +200,15 @@ int RunApplication(HINSTANCE instance) {
         SetCursorPos(0, 0);
     }
 
-    WindowsFrameHost host(state, shell);
+    WindowsFrameHost host(state, shell, graphics);
     RunFrameLoop(host, state, {options.screenshotPath});
 
     EndSession(state);
     ImGui_ImplDX11_Shutdown();
     ImGui_ImplWin32_Shutdown();
     ImGui::DestroyContext();
-    ReleaseGraphics();
+    AttachGraphics(WindowOf(shell), nullptr);
+    ReleaseGraphics(graphics);
     DestroyWindowAndClass(instance, shell);
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "app/graphics_win32.h"
 
-HRESULT CreateGraphics(HWND window) {
+HRESULT CreateGraphics(HWND window, GraphicsHandles& graphics) {
     DXGI_SWAP_CHAIN_DESC description{};
     description.BufferCount = 2;
     description.BufferDesc.Width = 0;
@@ -16,21 +16,25 @@ HRESULT CreateGraphics(HWND window) {
     const D3D_FEATURE_LEVEL levels[] = {D3D_FEATURE_LEVEL_11_0, D3D_FEATURE_LEVEL_10_0};
     D3D_FEATURE_LEVEL obtained{};
     return D3D11CreateDeviceAndSwapChain(nullptr, D3D_DRIVER_TYPE_HARDWARE, nullptr, 0, levels, 2,
-                                         D3D11_SDK_VERSION, &description, Graphics.swapChain.put(),
-                                         Graphics.device.put(), &obtained, Graphics.context.put());
+                                         D3D11_SDK_VERSION, &description, graphics.swapChain.put(),
+                                         graphics.device.put(), &obtained, graphics.context.put());
 }
 
-void CreateBackBufferView() {
+void CreateBackBufferView(GraphicsHandles& graphics) {
     platform::win32::UniqueCom<ID3D11Texture2D> buffer;
-    if (FAILED(Graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(buffer.put()))) || !buffer)
+    if (FAILED(graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(buffer.put()))) || !buffer)
         return;
-    static_cast<void>(Graphics.device->CreateRenderTargetView(buffer.get(), nullptr,
-                                                              Graphics.backBufferView.put()));
+    static_cast<void>(graphics.device->CreateRenderTargetView(buffer.get(), nullptr,
+                                                              graphics.backBufferView.put()));
 }
 
-void ReleaseGraphics() {
-    Graphics.backBufferView.reset();
-    Graphics.swapChain.reset();
-    Graphics.context.reset();
-    Graphics.device.reset();
+void ReleaseGraphics(GraphicsHandles& graphics) {
+    graphics.backBufferView.reset();
+    graphics.swapChain.reset();
+    graphics.context.reset();
+    graphics.device.reset();
+}
+
+void AttachGraphics(HWND window, GraphicsHandles* graphics) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(graphics));
 }

@@ -14,11 +14,13 @@ struct GraphicsHandles {
     platform::win32::UniqueCom<ID3D11RenderTargetView> backBufferView;
 };
 
-inline GraphicsHandles Graphics;
-
 // Device and swap chain for the window, hardware driver, feature level 11.0 or 10.0.
-HRESULT CreateGraphics(HWND window);
+[[nodiscard]] HRESULT CreateGraphics(HWND window, GraphicsHandles& graphics);
 // A view of buffer 0; stays empty when the buffer cannot be had.
-void CreateBackBufferView();
+void CreateBackBufferView(GraphicsHandles& graphics);
 // Releases view, swap chain, context and device, in that order, each if present.
-void ReleaseGraphics();
+void ReleaseGraphics(GraphicsHandles& graphics);
+
+// The window procedure resizes the swap chain of the graphics the window is given; none
+// before this is called, nor after it is called with nullptr.
+void AttachGraphics(HWND window, GraphicsHandles* graphics);

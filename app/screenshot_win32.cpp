@@ -11,10 +11,10 @@ namespace {
 
 // The back buffer copied into a texture the processor can read.
 platform::win32::UniqueCom<ID3D11Texture2D> ReadableCopyOfBackBuffer(
-    D3D11_TEXTURE2D_DESC& description) {
+    const GraphicsHandles& graphics, D3D11_TEXTURE2D_DESC& description) {
     platform::win32::UniqueCom<ID3D11Texture2D> staging;
     platform::win32::UniqueCom<ID3D11Texture2D> backBuffer;
-    if (FAILED(Graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(backBuffer.put()))) || !backBuffer) {
+    if (FAILED(graphics.swapChain->GetBuffer(0, IID_PPV_ARGS(backBuffer.put()))) || !backBuffer) {
         return staging;
     }
     backBuffer->GetDesc(&description);
@@ -24,11 +24,11 @@ platform::win32::UniqueCom<ID3D11Texture2D> ReadableCopyOfBackBuffer(
     copy.CPUAccessFlags = D3D11_CPU_ACCESS_READ;
     copy.MiscFlags = 0;
     copy.SampleDesc = {1, 0};
-    if (FAILED(Graphics.device->CreateTexture2D(&copy, nullptr, staging.put()))) {
+    if (FAILED(graphics.device->CreateTexture2D(&copy, nullptr, staging.put()))) {
         staging.reset();
         return staging;
     }
-    Graphics.context->CopyResource(staging.get(), backBuffer.get());
+    graphics.context->CopyResource(staging.get(), backBuffer.get());
     return staging;
 }
 
@@ -52,17 +52,18 @@ bool WriteBmp(const std::u16string& path, const D3D11_MAPPED_SUBRESOURCE& mapped
 
 }  // namespace
 
-bool SaveScreenshot(const std::u16string& path) {
-    if (!Graphics.swapChain || !Graphics.device || !Graphics.context)
+bool SaveScreenshot(const std::u16string& path, const GraphicsHandles& graphics) {
+    if (!graphics.swapChain || !graphics.device || !graphics.context)
         return false;
     D3D11_TEXTURE2D_DESC description{};
-    platform::win32::UniqueCom<ID3D11Texture2D> staging = ReadableCopyOfBackBuffer(description);
+    platform::win32::UniqueCom<ID3D11Texture2D> staging =
+        ReadableCopyOfBackBuffer(graphics, description);
     if (!staging)
         return false;
     D3D11_MAPPED_SUBRESOURCE mapped{};
-    if (FAILED(Graphics.context->Map(staging.get(), 0, D3D11_MAP_READ, 0, &mapped)))
+    if (FAILED(graphics.context->Map(staging.get(), 0, D3D11_MAP_READ, 0, &mapped)))
         return false;
     const bool written = WriteBmp(path, mapped, description.Width, description.Height);
-    Graphics.context->Unmap(staging.get(), 0);
+    graphics.context->Unmap(staging.get(), 0);
     return written;
 }

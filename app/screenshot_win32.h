@@ -3,5 +3,7 @@
 
 #include <string>
 
+#include "app/graphics_win32.h"
+
 // True when the file was opened and every row written.
-bool SaveScreenshot(const std::u16string& path);
+[[nodiscard]] bool SaveScreenshot(const std::u16string& path, const GraphicsHandles& graphics);

@@ -12,14 +12,15 @@ extern IMGUI_IMPL_API LRESULT ImGui_ImplWin32_WndProcHandler(HWND window, UINT m
 
 namespace {
 
-void ResizeSwapChain(WPARAM kind, LPARAM size) {
-    if (!Graphics.device || kind == SIZE_MINIMIZED || !Graphics.swapChain)
+void ResizeSwapChain(HWND window, WPARAM kind, LPARAM size) {
+    auto* graphics = reinterpret_cast<GraphicsHandles*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (graphics == nullptr || !graphics->device || kind == SIZE_MINIMIZED || !graphics->swapChain)
         return;
-    Graphics.backBufferView.reset();
+    graphics->backBufferView.reset();
     // A failed resize leaves the old buffers; the view is made from whatever buffer 0 is.
     static_cast<void>(
-        Graphics.swapChain->ResizeBuffers(0, LOWORD(size), HIWORD(size), DXGI_FORMAT_UNKNOWN, 0));
-    CreateBackBufferView();
+        graphics->swapChain->ResizeBuffers(0, LOWORD(size), HIWORD(size), DXGI_FORMAT_UNKNOWN, 0));
+    CreateBackBufferView(*graphics);
 }
 
 LRESULT HitTestMessage(HWND window, LPARAM position) {
@@ -38,7 +39,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 1;
     switch (message) {
         case WM_SIZE:
-            ResizeSwapChain(wParam, lParam);
+            ResizeSwapChain(window, wParam, lParam);
             return 0;
         case WM_GETMINMAXINFO: {
             const WindowSize minimum = MinimumWindowSize(UiScale);

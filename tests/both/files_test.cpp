@@ -15,8 +15,8 @@ using platform::File;
 
 class FilesTest : public ::testing::Test {
   protected:
-    void SetUp() override { folder_ = ScratchFolder(); }
-    std::u16string Path(const char16_t* name) const { return folder_ + u"\\" + name; }
+    void SetUp() override { folder = ScratchFolder(); }
+    std::u16string Path(const char16_t* name) const { return folder + u"\\" + name; }
 
     static platform::Status Open(const std::u16string& path, std::uint32_t access,
                                  std::uint32_t share, std::uint32_t disposition, File& file) {
@@ -46,7 +46,7 @@ class FilesTest : public ::testing::Test {
         return text;
     }
 
-    std::u16string folder_;
+    std::u16string folder;
 };
 
 TEST_F(FilesTest, WrittenBytesReadBackWithTheirSize) {

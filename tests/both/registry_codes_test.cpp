@@ -18,20 +18,21 @@ class RegistryCodesTest : public ::testing::Test {
     void SetUp() override {
         static_cast<void>(ScratchFolder());  // a fresh simulated machine where there is one
         const std::string unique = std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" +
-                                   std::to_string(++counter_);
-        key_ = u"Software\\QuillfarrowTest\\codes-" + std::u16string(unique.begin(), unique.end());
+                                   std::to_string(++counter);
+        testKey =
+            u"Software\\QuillfarrowTest\\codes-" + std::u16string(unique.begin(), unique.end());
     }
-    std::u16string key_;
-    static inline int counter_ = 0;
+    std::u16string testKey;
+    static inline int counter = 0;
 };
 
 TEST_F(RegistryCodesTest, AMissingKeyIsNotFoundWhateverTheAccessAsked) {
     platform::RegistryKey key;
     for (const std::uint32_t access : {platform::kKeyRead, platform::kKeySetValue}) {
-        EXPECT_EQ(platform::RegistryOpenKey(kHkeyCurrentUser, key_, access, key).code(),
+        EXPECT_EQ(platform::RegistryOpenKey(kHkeyCurrentUser, testKey, access, key).code(),
                   platform::kErrorFileNotFound);
         EXPECT_EQ(
-            platform::RegistryOpenKey(kHkeyCurrentUser, key_ + u"\\Below", access, key).code(),
+            platform::RegistryOpenKey(kHkeyCurrentUser, testKey + u"\\Below", access, key).code(),
             platform::kErrorFileNotFound);
         EXPECT_FALSE(key.valid());
     }
@@ -39,7 +40,7 @@ TEST_F(RegistryCodesTest, AMissingKeyIsNotFoundWhateverTheAccessAsked) {
 
 TEST_F(RegistryCodesTest, AMissingValueIsNotFoundForTheSizeTheDataAndTheDelete) {
     platform::RegistryKey key;
-    ASSERT_TRUE(platform::RegistryCreateKey(kHkeyCurrentUser, key_,
+    ASSERT_TRUE(platform::RegistryCreateKey(kHkeyCurrentUser, testKey,
                                             platform::kKeyRead | platform::kKeySetValue, key)
                     .ok());
     std::uint32_t type = 0;
@@ -56,12 +57,12 @@ TEST_F(RegistryCodesTest, AMissingValueIsNotFoundForTheSizeTheDataAndTheDelete) 
 TEST_F(RegistryCodesTest, SubkeysAreEnumeratedInOrderUntilNoMoreItems) {
     platform::RegistryKey created;
     for (const char16_t* name : {u"beta", u"Alpha", u"gamma\\deeper"}) {
-        ASSERT_TRUE(platform::RegistryCreateKey(kHkeyCurrentUser, key_ + u"\\" + name,
+        ASSERT_TRUE(platform::RegistryCreateKey(kHkeyCurrentUser, testKey + u"\\" + name,
                                                 platform::kKeySetValue, created)
                         .ok());
     }
     platform::RegistryKey key;
-    ASSERT_TRUE(platform::RegistryOpenKey(kHkeyCurrentUser, key_, platform::kKeyRead, key).ok());
+    ASSERT_TRUE(platform::RegistryOpenKey(kHkeyCurrentUser, testKey, platform::kKeyRead, key).ok());
     std::vector<std::u16string> names;
     std::u16string name;
     std::uint32_t index = 0;

@@ -126,18 +126,18 @@ DWORD DaclGrants(PSECURITY_DESCRIPTOR descriptor, PSID sid) {
 class ComCallerTest : public ::testing::TestWithParam<Case> {
   protected:
     void SetUp() override {
-        descriptor_ = BuildComSecurityDescriptor();
-        ASSERT_NE(descriptor_, nullptr);
-        sid_ = SidFromText(GetParam().sid);
-        ASSERT_TRUE(sid_);
+        descriptor = BuildComSecurityDescriptor();
+        ASSERT_NE(descriptor, nullptr);
+        sid = SidFromText(GetParam().sid);
+        ASSERT_TRUE(sid);
     }
 
-    std::unique_ptr<ComSecurityDescriptor> descriptor_;
-    LocalSid sid_;
+    std::unique_ptr<ComSecurityDescriptor> descriptor;
+    LocalSid sid;
 };
 
 TEST_P(ComCallerTest, DaclReadBackGrantsOrDenies) {
-    EXPECT_EQ(DaclGrants(descriptor_->get(), sid_.get()), GetParam().granted ? kComExecute : 0u);
+    EXPECT_EQ(DaclGrants(descriptor->get(), sid.get()), GetParam().granted ? kComExecute : 0u);
 }
 
 // The process token, cut down to the one account: every other group is deny-only, so only
@@ -164,7 +164,7 @@ TEST_P(ComCallerTest, AccessCheckWithATokenOfTheAccountAloneGrantsOrDenies) {
     // Wine gives every process the same token, its one user's, elevated: it holds each of these
     // groups enabled. On Windows a standard user's token lacks Administrators or holds it for
     // deny only; cut down to it, the token then matches no allow entry and must be refused.
-    const SID_AND_ATTRIBUTES* held = FindGroup(groups, sid_.get());
+    const SID_AND_ATTRIBUTES* held = FindGroup(groups, sid.get());
     const bool enabled = held != nullptr && (held->Attributes & SE_GROUP_ENABLED) != 0 &&
                          (held->Attributes & SE_GROUP_USE_FOR_DENY_ONLY) == 0;
     if (UnderWine()) {
@@ -192,7 +192,7 @@ TEST_P(ComCallerTest, AccessCheckWithATokenOfTheAccountAloneGrantsOrDenies) {
         const SID_AND_ATTRIBUTES& group = aloneGroups.Groups[i];
         if ((group.Attributes & SE_GROUP_INTEGRITY) != 0)
             continue;
-        const bool isAccount = EqualSid(group.Sid, sid_.get()) != FALSE;
+        const bool isAccount = EqualSid(group.Sid, sid.get()) != FALSE;
         EXPECT_EQ((group.Attributes & SE_GROUP_USE_FOR_DENY_ONLY) != 0, !(isAccount && enabled))
             << "group " << i << " attributes " << group.Attributes;
     }
@@ -203,7 +203,7 @@ TEST_P(ComCallerTest, AccessCheckWithATokenOfTheAccountAloneGrantsOrDenies) {
     DWORD privilegesSize = sizeof privileges;
     DWORD granted = 0xFFFFFFFF;
     BOOL status = -1;
-    ASSERT_TRUE(AccessCheck(descriptor_->get(), alone.get(), kComExecute, &mapping, &privileges,
+    ASSERT_TRUE(AccessCheck(descriptor->get(), alone.get(), kComExecute, &mapping, &privileges,
                             &privilegesSize, &granted, &status))
         << GetLastError();
     const DWORD error = GetLastError();

@@ -14,7 +14,7 @@ namespace {
 
 long RunInteractively(const std::wstring& arguments) {
     program::Running run(arguments);
-    return run.started() ? run.Close() : -1;
+    return run.Started() ? run.Close() : -1;
 }
 
 TEST(EntryPoint, EachInteractiveRunAppendsOneReadyLine) {

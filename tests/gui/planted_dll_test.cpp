@@ -92,35 +92,36 @@ class PlantedDllTest : public ::testing::Test {
             if (HasFailure())
                 return;
         }
-        folder_ = program::TempFolder() + L"qf-planted-" + std::to_wstring(GetCurrentProcessId()) +
-                  L"-" + std::to_wstring(GetTickCount64()) + L"\\";
-        ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
+        plantFolder = program::TempFolder() + L"qf-planted-" +
+                      std::to_wstring(GetCurrentProcessId()) + L"-" +
+                      std::to_wstring(GetTickCount64()) + L"\\";
+        ASSERT_TRUE(CreateDirectoryW(plantFolder.c_str(), nullptr));
         const std::wstring built = BuildFolder();
         for (const wchar_t* name : {L"QuillfarrowOptimizer.exe", L"qf_plain_imports.exe"}) {
-            ASSERT_TRUE(CopyFileW((built + name).c_str(), (folder_ + name).c_str(), TRUE))
+            ASSERT_TRUE(CopyFileW((built + name).c_str(), (plantFolder + name).c_str(), TRUE))
                 << "copy " << ToNarrow(name);
         }
         for (const wchar_t* name : kPlantedNames) {
-            ASSERT_TRUE(
-                CopyFileW((built + L"qf_planted_dll.dll").c_str(), (folder_ + name).c_str(), TRUE))
+            ASSERT_TRUE(CopyFileW((built + L"qf_planted_dll.dll").c_str(),
+                                  (plantFolder + name).c_str(), TRUE))
                 << "plant " << ToNarrow(name);
         }
-        marker_ = folder_ + L"loaded.txt";
+        markerPath = plantFolder + L"loaded.txt";
     }
 
     void TearDown() override {
-        if (folder_.empty())
+        if (plantFolder.empty())
             return;
         WIN32_FIND_DATAW found{};
-        platform::win32::UniqueFind search(FindFirstFileW((folder_ + L"*").c_str(), &found));
+        platform::win32::UniqueFind search(FindFirstFileW((plantFolder + L"*").c_str(), &found));
         if (search) {
             do {
                 if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileW((folder_ + found.cFileName).c_str());
+                    DeleteFileW((plantFolder + found.cFileName).c_str());
             } while (FindNextFileW(search.get(), &found));
             search.reset();
         }
-        RemoveDirectoryW(folder_.c_str());
+        RemoveDirectoryW(plantFolder.c_str());
     }
 
     static std::string ToNarrow(const std::wstring& text) {
@@ -135,7 +136,7 @@ class PlantedDllTest : public ::testing::Test {
             if (_wcsnicmp(entry, L"QF_PLANTED_MARKER=", 18) != 0)
                 block.insert(block.end(), entry, entry + wcslen(entry) + 1);
         }
-        const std::wstring marker = L"QF_PLANTED_MARKER=" + marker_;
+        const std::wstring marker = L"QF_PLANTED_MARKER=" + markerPath;
         block.insert(block.end(), marker.c_str(), marker.c_str() + marker.size() + 1);
         block.push_back(0);
         return block;
@@ -143,13 +144,13 @@ class PlantedDllTest : public ::testing::Test {
 
     // Runs a program of the folder, from the folder, to its end; its exit code, or -1.
     long Run(const std::wstring& executable, const std::wstring& arguments) const {
-        std::wstring commandLine = L"\"" + folder_ + executable + L"\" " + arguments;
+        std::wstring commandLine = L"\"" + plantFolder + executable + L"\" " + arguments;
         std::vector<wchar_t> environment = Environment();
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
-                            CREATE_UNICODE_ENVIRONMENT, environment.data(), folder_.c_str(),
+                            CREATE_UNICODE_ENVIRONMENT, environment.data(), plantFolder.c_str(),
                             &startup, &info)) {
             return -1;
         }
@@ -166,8 +167,8 @@ class PlantedDllTest : public ::testing::Test {
     // The file names, in lower case, of the planted copies that were loaded since the last
     // call: each load adds its path as a line to the marker.
     std::set<std::string> TakeLoaded() const {
-        const std::vector<unsigned char> bytes = program::FileBytes(marker_);
-        DeleteFileW(marker_.c_str());
+        const std::vector<unsigned char> bytes = program::FileBytes(markerPath);
+        DeleteFileW(markerPath.c_str());
         std::set<std::string> names;
         std::string line;
         for (const unsigned char byte : bytes) {
@@ -175,7 +176,7 @@ class PlantedDllTest : public ::testing::Test {
                 line.push_back(static_cast<char>(byte));
                 continue;
             }
-            const std::string folder = Lower(ToNarrow(folder_));
+            const std::string folder = Lower(ToNarrow(plantFolder));
             EXPECT_EQ(Lower(line).rfind(folder, 0), 0u) << line << " is not in the folder";
             names.insert(Lower(line.substr(line.find_last_of('\\') + 1)));
             line.clear();
@@ -183,8 +184,8 @@ class PlantedDllTest : public ::testing::Test {
         return names;
     }
 
-    std::wstring folder_;
-    std::wstring marker_;
+    std::wstring plantFolder;
+    std::wstring markerPath;
 };
 
 // Without the program's protection the planting is loaded: a load-time import and a load by
@@ -214,7 +215,7 @@ std::uint32_t U32(const std::vector<unsigned char>& bytes, std::size_t at) {
 }
 
 TEST_F(PlantedDllTest, TheProgramLoadsNoneOfThemAndStillDraws) {
-    const std::wstring shot = folder_ + L"shot.bmp";
+    const std::wstring shot = plantFolder + L"shot.bmp";
     const long exitCode = Run(L"QuillfarrowOptimizer.exe", L"\"--shot=" + shot + L"\"");
     EXPECT_EQ(TakeLoaded(), std::set<std::string>{});
     ASSERT_EQ(exitCode, 0);

@@ -25,8 +25,8 @@ class Running {
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
 
-    bool started() const { return static_cast<bool>(process_); }
-    HANDLE process() const { return process_.get(); }
+    bool Started() const { return static_cast<bool>(process_); }
+    HANDLE Process() const { return process_.get(); }
     // The program's main window once it is visible; nullptr at the deadline.
     HWND WaitForWindow(DWORD deadlineMs = 30000);
     // Asks the window to close, as Alt+F4 would, and returns the exit code (-1 on timeout).

@@ -35,9 +35,9 @@ class ScreenshotTest : public ::testing::Test {
         const int dpi = GetDeviceCaps(platform::win32::ClientDc(nullptr).get(), LOGPIXELSX);
         // The test prefix pins 96 DPI, so every size below is that of UI scale 1.
         ASSERT_EQ(dpi, 96) << "the prefix's LogPixels setting did not take";
-        path_ = program::TempFolder() + L"qf-shot-" + std::to_wstring(GetTickCount64()) + L".bmp";
+        path = program::TempFolder() + L"qf-shot-" + std::to_wstring(GetTickCount64()) + L".bmp";
     }
-    void TearDown() override { DeleteFileW(path_.c_str()); }
+    void TearDown() override { DeleteFileW(path.c_str()); }
 
     // The client area of a 1120 x 720 window of the program's style at 96 DPI.
     static SIZE ExpectedSize() {
@@ -48,20 +48,20 @@ class ScreenshotTest : public ::testing::Test {
     }
 
     Pixel At(int x, int y) const {
-        const std::size_t at = 54 + (static_cast<std::size_t>(y) * width_ + x) * 4;
-        return {bmp_[at], bmp_[at + 1], bmp_[at + 2], bmp_[at + 3]};
+        const std::size_t at = 54 + (static_cast<std::size_t>(y) * width + x) * 4;
+        return {bmp[at], bmp[at + 1], bmp[at + 2], bmp[at + 3]};
     }
 
     void Shoot(const std::wstring& extra = L"") {
-        ASSERT_EQ(program::RunToExit(L"\"--shot=" + path_ + L"\" " + extra), 0);
-        bmp_ = program::FileBytes(path_);
-        ASSERT_GE(bmp_.size(), 54u);
-        width_ = static_cast<int>(U32(bmp_, 18));
+        ASSERT_EQ(program::RunToExit(L"\"--shot=" + path + L"\" " + extra), 0);
+        bmp = program::FileBytes(path);
+        ASSERT_GE(bmp.size(), 54u);
+        width = static_cast<int>(U32(bmp, 18));
     }
 
-    std::wstring path_;
-    std::vector<unsigned char> bmp_;
-    int width_ = 0;
+    std::wstring path;
+    std::vector<unsigned char> bmp;
+    int width = 0;
 };
 
 TEST_F(ScreenshotTest, TheFileIsATopDown32BitBmpOfTheClientArea) {
@@ -69,31 +69,30 @@ TEST_F(ScreenshotTest, TheFileIsATopDown32BitBmpOfTheClientArea) {
     const SIZE size = ExpectedSize();
     const auto w = static_cast<std::uint32_t>(size.cx);
     const auto h = static_cast<std::uint32_t>(size.cy);
-    EXPECT_EQ(U16(bmp_, 0), 0x4D42);
-    EXPECT_EQ(U32(bmp_, 2), w * h * 4 + 54);
-    EXPECT_EQ(U16(bmp_, 6), 0);
-    EXPECT_EQ(U16(bmp_, 8), 0);
-    EXPECT_EQ(U32(bmp_, 10), 54u);
-    EXPECT_EQ(U32(bmp_, 14), 40u);
-    EXPECT_EQ(U32(bmp_, 18), w);
-    EXPECT_EQ(static_cast<std::int32_t>(U32(bmp_, 22)), -static_cast<std::int32_t>(h));
-    EXPECT_EQ(U16(bmp_, 26), 1);
-    EXPECT_EQ(U16(bmp_, 28), 32);
-    EXPECT_EQ(U32(bmp_, 30), 0u);
-    EXPECT_EQ(U32(bmp_, 34), w * h * 4);
+    EXPECT_EQ(U16(bmp, 0), 0x4D42);
+    EXPECT_EQ(U32(bmp, 2), w * h * 4 + 54);
+    EXPECT_EQ(U16(bmp, 6), 0);
+    EXPECT_EQ(U16(bmp, 8), 0);
+    EXPECT_EQ(U32(bmp, 10), 54u);
+    EXPECT_EQ(U32(bmp, 14), 40u);
+    EXPECT_EQ(U32(bmp, 18), w);
+    EXPECT_EQ(static_cast<std::int32_t>(U32(bmp, 22)), -static_cast<std::int32_t>(h));
+    EXPECT_EQ(U16(bmp, 26), 1);
+    EXPECT_EQ(U16(bmp, 28), 32);
+    EXPECT_EQ(U32(bmp, 30), 0u);
+    EXPECT_EQ(U32(bmp, 34), w * h * 4);
     for (std::size_t at = 38; at < 54; at += 4)
-        EXPECT_EQ(U32(bmp_, at), 0u) << "offset " << at;
+        EXPECT_EQ(U32(bmp, at), 0u) << "offset " << at;
     // Rows tightly packed: nothing before, between or after them.
-    EXPECT_EQ(bmp_.size(), w * h * 4 + 54);
+    EXPECT_EQ(bmp.size(), w * h * 4 + 54);
 }
 
 TEST_F(ScreenshotTest, PixelsShowTheCanvasAndTheAccentInTheRightChannels) {
     Shoot();
-    ASSERT_EQ(bmp_.size(),
-              54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
+    ASSERT_EQ(bmp.size(), 54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
     // In the body between the Dashboard's first two tiles, far from the glow above the top
     // right: the canvas colour #08070C.
-    const int tile = (width_ - 292 - 42) / 4;
+    const int tile = (width - 292 - 42) / 4;
     const Pixel body = At(264 + tile + 7, 200);
     EXPECT_NEAR(body.blue, 0x0C, 1);
     EXPECT_NEAR(body.green, 0x07, 1);
@@ -103,14 +102,13 @@ TEST_F(ScreenshotTest, PixelsShowTheCanvasAndTheAccentInTheRightChannels) {
     const Pixel accent = At(300, 0);
     EXPECT_GT(accent.red, accent.blue + 16) << accent.red << " " << accent.blue;
     // The glow warms the top right: red above blue there too.
-    const Pixel glow = At(width_ * 88 / 100, 2);
+    const Pixel glow = At(width * 88 / 100, 2);
     EXPECT_GT(glow.red, glow.blue);
 }
 
 TEST_F(ScreenshotTest, APageSwitchStillGivesAPicture) {
     Shoot(L"--page=1");
-    EXPECT_EQ(bmp_.size(),
-              54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
+    EXPECT_EQ(bmp.size(), 54 + static_cast<std::size_t>(ExpectedSize().cx) * ExpectedSize().cy * 4);
 }
 
 // Whether the pixel is the colour #RRGGBB within `tolerance` in each channel.
@@ -166,19 +164,19 @@ TEST_F(ScreenshotTest, EachPageShowsTheFrameAndMarksOnlyItsOwnNavigationItem) {
         Shoot(L"--page=" + std::to_wstring(page));
         if (HasFatalFailure())
             return;
-        const int height = static_cast<int>(bmp_.size() - 54) / 4 / width_;
+        const int height = static_cast<int>(bmp.size() - 54) / 4 / width;
         EXPECT_TRUE(IsColour(At(200, 64), kPanel, 2)) << "sidebar";
         for (int item = 0; item <= 5; ++item) {
             const Pixel bar = At(16, 131 + 41 * item);
             EXPECT_EQ(IsColour(bar, kAccent, 2), item == page) << "item " << item;
         }
-        EXPECT_TRUE(IsColour(At(width_ - 60, 116), kBorder, 4)) << "header rule";
-        EXPECT_TRUE(IsColour(At(width_ - 60, height - 32), kBorder, 4)) << "status rule";
+        EXPECT_TRUE(IsColour(At(width - 60, 116), kBorder, 4)) << "header rule";
+        EXPECT_TRUE(IsColour(At(width - 60, height - 32), kBorder, 4)) << "status rule";
         EXPECT_TRUE(IsColour(At(268, height - 16), kSuccess, 2)) << "status dot";
         // Its own page's probes all hold; every other page's fail somewhere.
         for (int other = 0; other <= 5; ++other) {
             bool all = true;
-            for (const Probe& probe : PageProbes(other, width_)) {
+            for (const Probe& probe : PageProbes(other, width)) {
                 const bool holds = IsColour(At(probe.x, probe.y), probe.rgb, 2);
                 if (other == page) {
                     EXPECT_TRUE(holds) << "probe (" << probe.x << ", " << probe.y << ")";

@@ -35,17 +35,17 @@ struct Outcome {
 Outcome RunWatchingForWindow(const std::wstring& arguments, DWORD deadlineMs) {
     Outcome outcome;
     program::Running run(arguments);
-    if (!run.started())
+    if (!run.Started())
         return outcome;
-    const DWORD processId = GetProcessId(run.process());
+    const DWORD processId = GetProcessId(run.Process());
     const ULONGLONG end = GetTickCount64() + deadlineMs;
-    while (WaitForSingleObject(run.process(), 10) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(run.Process(), 10) == WAIT_TIMEOUT) {
         outcome.madeWindow = outcome.madeWindow || HasMainWindow(processId);
         if (GetTickCount64() >= end)
             return outcome;
     }
     DWORD code = 0;
-    if (GetExitCodeProcess(run.process(), &code))
+    if (GetExitCodeProcess(run.Process(), &code))
         outcome.exitCode = static_cast<long>(code);
     return outcome;
 }
@@ -69,42 +69,42 @@ bool IsRunning(HANDLE process) {
 class ForegroundThief {
   public:
     ForegroundThief() {
-        window_ = CreateWindowExW(0, L"STATIC", L"qf foreground thief", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  64, 64, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExW(0, L"STATIC", L"qf foreground thief", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 64, 64, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~ForegroundThief() {
-        if (window_ != nullptr)
-            DestroyWindow(window_);
+        if (window != nullptr)
+            DestroyWindow(window);
     }
     ForegroundThief(const ForegroundThief&) = delete;
     ForegroundThief& operator=(const ForegroundThief&) = delete;
 
     bool Take() {
-        return window_ != nullptr && SetForegroundWindow(window_) &&
-               WaitUntil([&] { return GetForegroundWindow() == window_; }, kWindowStateMs);
+        return window != nullptr && SetForegroundWindow(window) &&
+               WaitUntil([&] { return GetForegroundWindow() == window; }, kWindowStateMs);
     }
 
   private:
-    HWND window_ = nullptr;
+    HWND window = nullptr;
 };
 
 class SecondCopyTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        logBefore_ = program::FileBytes(program::SessionLogPath());
-        first_ = std::make_unique<program::Running>(L"");
-        ASSERT_TRUE(first_->started());
-        window_ = first_->WaitForWindow();
-        ASSERT_NE(window_, nullptr);
+        logBefore = program::FileBytes(program::SessionLogPath());
+        first = std::make_unique<program::Running>(L"");
+        ASSERT_TRUE(first->Started());
+        window = first->WaitForWindow();
+        ASSERT_NE(window, nullptr);
     }
 
     // The first copy closes normally, and the log gained its one ready line and no other.
     void ExpectOnlyTheFirstCopyLogged() {
-        ASSERT_EQ(first_->Close(), 0);
+        ASSERT_EQ(first->Close(), 0);
         const std::vector<unsigned char> after = program::FileBytes(program::SessionLogPath());
-        ASSERT_GE(after.size(), logBefore_.size());
-        ASSERT_TRUE(std::equal(logBefore_.begin(), logBefore_.end(), after.begin()));
-        const std::string added = program::AsciiText(after, logBefore_.size());
+        ASSERT_GE(after.size(), logBefore.size());
+        ASSERT_TRUE(std::equal(logBefore.begin(), logBefore.end(), after.begin()));
+        const std::string added = program::AsciiText(after, logBefore.size());
         EXPECT_TRUE(std::regex_match(added, kOneReadyLine)) << added;
     }
 
@@ -112,28 +112,28 @@ class SecondCopyTest : public ::testing::Test {
         const Outcome second = RunWatchingForWindow(arguments, kHandOverMs);
         EXPECT_EQ(second.exitCode, 0);
         EXPECT_FALSE(second.madeWindow);
-        EXPECT_TRUE(IsRunning(first_->process()));
-        EXPECT_TRUE(IsWindowVisible(window_));
+        EXPECT_TRUE(IsRunning(first->Process()));
+        EXPECT_TRUE(IsWindowVisible(window));
     }
 
-    std::vector<unsigned char> logBefore_;
-    std::unique_ptr<program::Running> first_;
-    HWND window_ = nullptr;
+    std::vector<unsigned char> logBefore;
+    std::unique_ptr<program::Running> first;
+    HWND window = nullptr;
 };
 
 TEST_F(SecondCopyTest, ExitsAndBringsTheFirstWindowToTheFront) {
     ForegroundThief thief;
     ASSERT_TRUE(thief.Take());
     ExpectHandedOver(L"");
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }, kWindowStateMs));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, kWindowStateMs));
     ExpectOnlyTheFirstCopyLogged();
 }
 
 TEST_F(SecondCopyTest, RestoresAMinimizedFirstWindow) {
-    ShowWindow(window_, SW_MINIMIZE);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window_) != FALSE; }, kWindowStateMs));
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }, kWindowStateMs));
     ExpectHandedOver(L"");
-    EXPECT_TRUE(WaitUntil([&] { return IsIconic(window_) == FALSE; }, kWindowStateMs));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(window) == FALSE; }, kWindowStateMs));
     ExpectOnlyTheFirstCopyLogged();
 }
 
@@ -154,7 +154,7 @@ TEST_F(SecondCopyTest, AScreenshotRunBesideItWritesItsPictureAndNoLogLine) {
     std::uint32_t declaredSize = 0;
     std::memcpy(&declaredSize, bmp.data() + 2, sizeof declaredSize);
     EXPECT_EQ(declaredSize, bmp.size());
-    EXPECT_TRUE(IsRunning(first_->process()));
+    EXPECT_TRUE(IsRunning(first->Process()));
     ExpectOnlyTheFirstCopyLogged();
 }
 

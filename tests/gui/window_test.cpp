@@ -19,48 +19,48 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         UiScale = 1.0f;
-        instance_ = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(RegisterWindowClass(instance_));
-        window_ = CreateMainWindow(instance_);
-        ASSERT_NE(window_, nullptr);
-        GetWindowRect(window_, &bounds_);
+        instance = GetModuleHandleW(nullptr);
+        ASSERT_TRUE(RegisterWindowClass(instance));
+        window = CreateMainWindow(instance);
+        ASSERT_NE(window, nullptr);
+        GetWindowRect(window, &bounds);
     }
     void TearDown() override {
-        DestroyWindow(window_);
-        window_ = nullptr;
-        UnregisterClassW(kWindowClassName, instance_);
+        DestroyWindow(window);
+        window = nullptr;
+        UnregisterClassW(kWindowClassName, instance);
         // WM_DESTROY posted the quit message; take it off this thread's queue.
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
     LRESULT HitTestAt(int x, int y) const {
-        return SendMessageW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+        return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y));
     }
 
-    HINSTANCE instance_ = nullptr;
-    HWND window_ = nullptr;
-    RECT bounds_{};
+    HINSTANCE instance = nullptr;
+    HWND window = nullptr;
+    RECT bounds{};
 };
 
 TEST_F(WindowTest, OpensAt1120By720CentredOnTheScreen) {
-    EXPECT_EQ(bounds_.right - bounds_.left, 1120);
-    EXPECT_EQ(bounds_.bottom - bounds_.top, 720);
-    EXPECT_EQ(bounds_.left, (GetSystemMetrics(SM_CXSCREEN) - 1120) / 2);
-    EXPECT_EQ(bounds_.top, (GetSystemMetrics(SM_CYSCREEN) - 720) / 2);
+    EXPECT_EQ(bounds.right - bounds.left, 1120);
+    EXPECT_EQ(bounds.bottom - bounds.top, 720);
+    EXPECT_EQ(bounds.left, (GetSystemMetrics(SM_CXSCREEN) - 1120) / 2);
+    EXPECT_EQ(bounds.top, (GetSystemMetrics(SM_CYSCREEN) - 720) / 2);
 }
 
 TEST_F(WindowTest, CannotBeSizedBelow980By680) {
     MINMAXINFO info{};
     info.ptMaxTrackSize = {4000, 3000};
-    EXPECT_EQ(SendMessageW(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)), 0);
+    EXPECT_EQ(SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)), 0);
     EXPECT_EQ(info.ptMinTrackSize.x, 980);
     EXPECT_EQ(info.ptMinTrackSize.y, 680);
     EXPECT_EQ(info.ptMaxTrackSize.x, 4000);
 }
 
 TEST_F(WindowTest, EdgesAndCornersResize) {
-    const RECT& r = bounds_;
+    const RECT& r = bounds;
     const int midX = (r.left + r.right) / 2;
     const int midY = (r.top + r.bottom) / 2;
     const struct {
@@ -90,14 +90,14 @@ TEST_F(WindowTest, EdgesAndCornersResize) {
 // The messages of a menu loop that this thread's windows were sent, recorded by a hook. Each
 // posts what ends the loop (a cancel and an Escape, which the loop dispatches or reads), so
 // that a loop that begins cannot hold the test.
-std::vector<UINT> menuLoopMessages;
+std::vector<UINT> MenuLoopMessages;
 
 LRESULT CALLBACK RecordMenuLoop(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (sent->message == WM_ENTERMENULOOP || sent->message == WM_INITMENU ||
             sent->message == WM_INITMENUPOPUP) {
-            menuLoopMessages.push_back(sent->message);
+            MenuLoopMessages.push_back(sent->message);
             PostMessageW(sent->hwnd, WM_CANCELMODE, 0, 0);
             PostMessageW(sent->hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
         }
@@ -125,7 +125,7 @@ class MenuLoopDeadline {
     }
     MenuLoopDeadline(const MenuLoopDeadline&) = delete;
     MenuLoopDeadline& operator=(const MenuLoopDeadline&) = delete;
-    bool expired() const { return expired_; }
+    bool Expired() const { return expired_; }
 
   private:
     const platform::win32::UniqueHandle done_;
@@ -138,26 +138,26 @@ class MenuLoopDeadline {
 // a key or a click ends it. The program's procedure takes the command itself, so no menu
 // loop begins and each message comes straight back.
 TEST_F(WindowTest, AltAloneDoesNotOpenTheWindowMenu) {
-    menuLoopMessages.clear();
+    MenuLoopMessages.clear();
     const HHOOK hook =
         SetWindowsHookExW(WH_CALLWNDPROC, RecordMenuLoop, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr) << GetLastError();
     bool expired = false;
     {
-        const MenuLoopDeadline deadline(window_, 5000);
+        const MenuLoopDeadline deadline(window, 5000);
         // Scan code 0x38 with the context (Alt) bit; the release also has the previous-state
         // and transition bits.
-        SendMessageW(window_, WM_SYSKEYDOWN, VK_MENU, 0x20380001);
-        SendMessageW(window_, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
+        SendMessageW(window, WM_SYSKEYDOWN, VK_MENU, 0x20380001);
+        SendMessageW(window, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
         // The command itself, as the default procedure sends it for Alt alone.
-        EXPECT_EQ(SendMessageW(window_, WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
-        expired = deadline.expired();
+        EXPECT_EQ(SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
+        expired = deadline.Expired();
     }
     UnhookWindowsHookEx(hook);
     EXPECT_FALSE(expired) << "a menu loop held the thread past the 5 s deadline";
-    EXPECT_TRUE(menuLoopMessages.empty())
-        << "a menu loop began: " << menuLoopMessages.size() << " of its messages, the first 0x"
-        << std::hex << (menuLoopMessages.empty() ? 0u : menuLoopMessages.front());
+    EXPECT_TRUE(MenuLoopMessages.empty())
+        << "a menu loop began: " << MenuLoopMessages.size() << " of its messages, the first 0x"
+        << std::hex << (MenuLoopMessages.empty() ? 0u : MenuLoopMessages.front());
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class BodyTest : public SimTest {
                 ImVec2(884 * scale, 2250 * scale), scale};
     }
     explicit BodyTest(Layout layout = ScaledLayout(1))
-        : layout_(layout), imgui_(layout.display, layout.scale) {}
+        : bodyLayout(layout), imgui(layout.display, layout.scale) {}
 
     void SetUp() override {
         SimTest::SetUp();
@@ -46,23 +46,23 @@ class BodyTest : public SimTest {
         TestState() = AppState{};
     }
 
-    float S(float value) const { return value * layout_.scale; }
+    float S(float value) const { return value * bodyLayout.scale; }
     // The top-left corner of the page: the body's corner inside its padding.
     ImVec2 Origin() const {
-        return ImVec2(layout_.bodyPosition.x + S(28), layout_.bodyPosition.y + S(22));
+        return ImVec2(bodyLayout.bodyPosition.x + S(28), bodyLayout.bodyPosition.y + S(22));
     }
-    float PageWidth() const { return layout_.bodySize.x - S(56); }
+    float PageWidth() const { return bodyLayout.bodySize.x - S(56); }
     ImVec2 At(float x, float y) const { return ImVec2(Origin().x + S(x), Origin().y + S(y)); }
 
     template <typename Page>
     void DrawPage(Page page) const {
         HeadlessImGui::Frame([&] {
             ImGui::SetNextWindowPos(ImVec2(0, 0));
-            ImGui::SetNextWindowSize(layout_.display);
+            ImGui::SetNextWindowSize(bodyLayout.display);
             ImGui::Begin("##root", nullptr, ImGuiWindowFlags_NoDecoration);
             ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(S(28), S(22)));
-            ImGui::SetCursorScreenPos(layout_.bodyPosition);
-            ImGui::BeginChild("##body", layout_.bodySize, ImGuiChildFlags_AlwaysUseWindowPadding,
+            ImGui::SetCursorScreenPos(bodyLayout.bodyPosition);
+            ImGui::BeginChild("##body", bodyLayout.bodySize, ImGuiChildFlags_AlwaysUseWindowPadding,
                               ImGuiWindowFlags_None);
             if constexpr (std::is_invocable_v<Page, float>) {
                 page(PageWidth());
@@ -104,6 +104,6 @@ class BodyTest : public SimTest {
     static std::vector<std::string> Log() { return LogMessages(); }
     static std::vector<std::u16string> Commands() { return CommandLines(); }
 
-    Layout layout_;
-    HeadlessImGui imgui_;
+    Layout bodyLayout;
+    HeadlessImGui imgui;
 };

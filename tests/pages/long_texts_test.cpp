@@ -286,7 +286,7 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
         return rows;
     }
 
-    HeadlessImGui imgui_{ImVec2(S(GetParam().width), S(2400)), GetParam().scale};
+    HeadlessImGui imgui{ImVec2(S(GetParam().width), S(2400)), GetParam().scale};
 };
 
 TEST_P(LongTextsTest, EachFontHandleHoldsTheInterFaceOfItsResource) {

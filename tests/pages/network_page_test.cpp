@@ -385,8 +385,8 @@ TEST_P(NetworkPageLayoutTest, TheCardItsButtonsAndTheListLieWhereTheLayoutPutsTh
     EXPECT_NEAR(list->Pos.x, Origin().x, 1.5f);
     EXPECT_NEAR(list->Pos.y, Origin().y + S(214), 1.5f);
     EXPECT_NEAR(list->Size.x, PageWidth(), 1.5f);
-    EXPECT_NEAR(list->Pos.y + list->Size.y, layout_.bodyPosition.y + layout_.bodySize.y - S(2),
-                1.5f);
+    EXPECT_NEAR(list->Pos.y + list->Size.y,
+                bodyLayout.bodyPosition.y + bodyLayout.bodySize.y - S(2), 1.5f);
 
     for (const auto& [x, y, text] :
          {std::tuple{18.0f, 18.0f, "DNS"}, std::tuple{18.0f, 66.0f, "INTERFACE"},

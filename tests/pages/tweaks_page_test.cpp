@@ -310,8 +310,8 @@ TEST_P(TweaksPageLayoutTest, TheButtonEndsAtThePagesRightEdgeAndTheListFillsTheB
     EXPECT_NEAR(list->Pos.x, Origin().x, 1.5f);
     EXPECT_NEAR(list->Pos.y, Origin().y + S(44), 1.5f);
     EXPECT_NEAR(list->Size.x, PageWidth(), 1.5f);
-    EXPECT_NEAR(list->Pos.y + list->Size.y, layout_.bodyPosition.y + layout_.bodySize.y - S(2),
-                1.5f);
+    EXPECT_NEAR(list->Pos.y + list->Size.y,
+                bodyLayout.bodyPosition.y + bodyLayout.bodySize.y - S(2), 1.5f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, TweaksPageLayoutTest, ::testing::Values(1.0f, 1.25f, 1.5f));

@@ -7,20 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle.h"
+
 inline constexpr DWORD kNoSuchService = 99;
 
 // The start type, kNoSuchService when the service cannot be opened, 98 when its
 // configuration cannot be read.
 inline DWORD ConfiguredStartType(SC_HANDLE manager, const std::wstring& name) {
-    SC_HANDLE service = OpenServiceW(manager, name.c_str(), SERVICE_QUERY_CONFIG);
-    if (service == nullptr)
+    const platform::win32::UniqueServiceHandle service(
+        OpenServiceW(manager, name.c_str(), SERVICE_QUERY_CONFIG));
+    if (!service)
         return kNoSuchService;
     DWORD needed = 0;
-    QueryServiceConfigW(service, nullptr, 0, &needed);
+    QueryServiceConfigW(service.get(), nullptr, 0, &needed);
     std::vector<BYTE> buffer(needed);
     auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
     const DWORD startType =
-        QueryServiceConfigW(service, config, needed, &needed) ? config->dwStartType : 98;
-    CloseServiceHandle(service);
+        QueryServiceConfigW(service.get(), config, needed, &needed) ? config->dwStartType : 98;
     return startType;
 }
