@@ -93,7 +93,7 @@ TEST_F(TimerHolderTest, AThreadThatCannotBeCreatedLeavesNothingRunning) {
 TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
     AppState saved;
     saved.AppliedSet = {"timerres"};
-    ASSERT_TRUE(SaveState(saved));
+    ASSERT_TRUE(SaveState(saved).ok());
     AppState state;
     StartSession(state, CommandLineOptions{});
     EXPECT_TRUE(TimerHolderRunning.load());
