@@ -6,6 +6,10 @@
 
 namespace {
 
+// What GetExitCodeProcess reports for a process that has not ended.
+constexpr std::uint32_t kStillActive = 259;
+constexpr std::uint32_t kErrorTimeout = 1460;
+
 struct KnownTool {
     std::u16string_view name;
     std::u16string_view pathInSystemFolder;
@@ -19,18 +23,14 @@ constexpr KnownTool kTools[] = {
     {u"powershell", u"\\WindowsPowerShell\\v1.0\\powershell.exe"},
 };
 
-// The full path of the tool the command line starts with; empty when it is not one of ours.
-std::u16string ToolPath(std::u16string_view commandLine) {
+// The tool the command line starts with; nullptr when it is not one of ours.
+const KnownTool* FindTool(std::u16string_view commandLine) {
     const std::u16string_view first = commandLine.substr(0, commandLine.find(u' '));
     for (const KnownTool& tool : kTools) {
-        if (first == tool.name) {
-            const std::u16string folder = platform::SystemDirectory();
-            if (folder.empty())
-                return {};
-            return folder + std::u16string(tool.pathInSystemFolder);
-        }
+        if (first == tool.name)
+            return &tool;
     }
-    return {};
+    return nullptr;
 }
 
 }  // namespace
@@ -47,25 +47,37 @@ const std::array<const char16_t*, 9> TelemetryTaskList = {
     u"\\Microsoft\\Windows\\Windows Error Reporting\\QueueReporting",
 };
 
-bool RunProgram(const std::u16string& applicationPath, const std::u16string& commandLine,
-                std::uint32_t deadlineMs) {
+Result RunProgram(const std::u16string& applicationPath, const std::u16string& commandLine,
+                  std::uint32_t deadlineMs) {
     std::uint32_t exitCode = 1;
-    return platform::RunHiddenProcess(applicationPath, commandLine, deadlineMs, exitCode).ok() &&
-           exitCode == 0;
+    if (const platform::Status started =
+            platform::RunHiddenProcess(applicationPath, commandLine, deadlineMs, exitCode);
+        !started.ok()) {
+        return Refusal::ToolError(applicationPath, started.code());
+    }
+    if (exitCode == kStillActive)
+        return Refusal::ToolError(applicationPath, kErrorTimeout);
+    if (exitCode != 0)
+        return Refusal::ToolExit(applicationPath, exitCode);
+    return {};
 }
 
-bool RunCommand(const std::u16string& commandLine) {
-    const std::u16string program = ToolPath(commandLine);
-    return !program.empty() && RunProgram(program, commandLine);
+Result RunCommand(const std::u16string& commandLine) {
+    const KnownTool* tool = FindTool(commandLine);
+    if (tool == nullptr)
+        return Refusal::Own("not a known system tool");
+    const std::u16string folder = platform::SystemDirectory();
+    if (folder.empty())
+        return Refusal::Own("no system folder");
+    return RunProgram(folder + std::u16string(tool->pathInSystemFolder), commandLine);
 }
 
-bool SetTelemetryTasks(bool disable) {
-    bool result = true;
+Result SetTelemetryTasks(bool disable) {
+    Result result;
     for (const char16_t* task : TelemetryTaskList) {
         const std::u16string commandLine = std::u16string(u"schtasks /Change /TN \"") + task +
                                            u"\" " + (disable ? u"/Disable" : u"/Enable");
-        if (!RunCommand(commandLine))
-            result = false;
+        result.KeepFirst(RunCommand(commandLine));
     }
     return result;
 }

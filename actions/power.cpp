@@ -17,7 +17,7 @@ std::string RememberedKey(std::string_view id) {
 
 }  // namespace
 
-bool ApplyPowerPlan(AppState& state, std::string_view id) {
+Result ApplyPowerPlan(AppState& state, std::string_view id) {
     platform::Guid active;
     if (platform::PowerActiveScheme(active).ok()) {
         char16_t text[64] = {};
@@ -27,19 +27,37 @@ bool ApplyPowerPlan(AppState& state, std::string_view id) {
                 ToUtf8(std::u16string_view(text, static_cast<std::size_t>(written - 1)));
         }
     }
-    return platform::PowerSetActiveScheme(kUltimatePerformance).ok() ||
-           platform::PowerSetActiveScheme(kHighPerformance).ok() ||
-           RunCommand(u"powercfg /setactive SCHEME_MIN");
+    Result result;
+    for (const platform::Guid& scheme : {kUltimatePerformance, kHighPerformance}) {
+        const platform::Status set = platform::PowerSetActiveScheme(scheme);
+        if (set.ok())
+            return {};
+        result.KeepFirst(Refusal::Call("PowerSetActiveScheme", set.code()));
+    }
+    Result command = RunCommand(u"powercfg /setactive SCHEME_MIN");
+    if (command.ok())
+        return command;
+    result.KeepFirst(std::move(command));
+    return result;
 }
 
-bool RestorePowerPlan(const AppState& state, std::string_view id) {
+Result RestorePowerPlan(const AppState& state, std::string_view id) {
+    Result result;
     const auto remembered = state.BackupStore.find(RememberedKey(id));
     if (remembered != state.BackupStore.end() && !remembered->second.empty()) {
         platform::Guid scheme;
-        if (platform::Succeeded(platform::GuidFromText(ToUtf16(remembered->second), scheme)) &&
-            platform::PowerSetActiveScheme(scheme).ok()) {
-            return true;
+        const platform::Status parsed = platform::GuidFromText(ToUtf16(remembered->second), scheme);
+        if (!platform::Succeeded(parsed)) {
+            result = Refusal::Call("CLSIDFromString", parsed.code());
+        } else if (const platform::Status set = platform::PowerSetActiveScheme(scheme); !set.ok()) {
+            result = Refusal::Call("PowerSetActiveScheme", set.code());
+        } else {
+            return {};
         }
     }
-    return RunCommand(u"powercfg /setactive SCHEME_BALANCED");
+    Result command = RunCommand(u"powercfg /setactive SCHEME_BALANCED");
+    if (command.ok())
+        return command;
+    result.KeepFirst(std::move(command));
+    return result;
 }

@@ -5,8 +5,12 @@
 #include <string_view>
 
 #include "state/app_state.h"
+#include "state/refusal.h"
 
-// BackupStore[id + ".prev"] gets the active scheme's GUID text first.
-[[nodiscard]] bool ApplyPowerPlan(AppState& state, std::string_view id);
-// The remembered scheme, or Balanced when it cannot be activated.
-[[nodiscard]] bool RestorePowerPlan(const AppState& state, std::string_view id);
+// BackupStore[id + ".prev"] gets the active scheme's GUID text first. Ok when Ultimate
+// Performance, High performance or "powercfg /setactive SCHEME_MIN" took; otherwise the
+// first refusal, Ultimate Performance's.
+[[nodiscard]] Result ApplyPowerPlan(AppState& state, std::string_view id);
+// The remembered scheme, or Balanced by command when it cannot be activated. Refused with
+// the first refusal of the two.
+[[nodiscard]] Result RestorePowerPlan(const AppState& state, std::string_view id);

@@ -14,19 +14,24 @@ std::uint32_t Root(RegistryRoot root) {
     return static_cast<std::uint32_t>(root);
 }
 
-bool WriteRegistryValue(RegistryRoot root, const std::u16string& subkey,
-                        const std::u16string& valueName, std::uint32_t type,
-                        std::span<const std::uint8_t> bytes) {
+Result WriteRegistryValue(RegistryRoot root, const std::u16string& subkey,
+                          const std::u16string& valueName, std::uint32_t type,
+                          std::span<const std::uint8_t> bytes) {
     platform::RegistryKey key;
-    if (!platform::RegistryCreateKey(Root(root), subkey, platform::kKeySetValue, key).ok()) {
-        return false;
+    if (const platform::Status created =
+            platform::RegistryCreateKey(Root(root), subkey, platform::kKeySetValue, key);
+        !created.ok()) {
+        return Refusal::Call("RegCreateKeyExW", created.code());
     }
     // A zero-length value still needs a valid pointer.
     static constexpr std::uint8_t kNothing = 0;
     const std::uint8_t* data = bytes.empty() ? &kNothing : bytes.data();
-    return platform::RegistrySetValue(key, valueName, type, data,
-                                      static_cast<std::uint32_t>(bytes.size()))
-        .ok();
+    if (const platform::Status set = platform::RegistrySetValue(
+            key, valueName, type, data, static_cast<std::uint32_t>(bytes.size()));
+        !set.ok()) {
+        return Refusal::Call("RegSetValueExW", set.code());
+    }
+    return {};
 }
 
 std::vector<std::uint8_t> StringBytes(const std::u16string& text) {
@@ -42,8 +47,8 @@ std::vector<std::uint8_t> StringBytes(const std::u16string& text) {
 
 }  // namespace
 
-bool ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
-                       const std::u16string& valueName, RegistryCapture& capture) {
+Result ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
+                         const std::u16string& valueName, RegistryCapture& capture) {
     capture = RegistryCapture{root, subkey, valueName, false, 0, {}};
     platform::RegistryKey key;
     // Only "not found" is absence; a key or value that refuses to be read is not absent,
@@ -51,72 +56,78 @@ bool ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
     if (const platform::Status opened =
             platform::RegistryOpenKey(Root(root), subkey, platform::kKeyRead, key);
         !opened.ok()) {
-        return opened.IsNotFound();
+        return opened.IsNotFound() ? Result() : Refusal::Call("RegOpenKeyExW", opened.code());
     }
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     if (const platform::Status sized =
             platform::RegistryQueryValue(key, valueName, type, nullptr, size);
         !sized.ok()) {
-        return sized.IsNotFound();
+        return sized.IsNotFound() ? Result() : Refusal::Call("RegQueryValueExW", sized.code());
     }
     std::vector<std::uint8_t> data(size == 0 ? 1 : size, 0);
     size = static_cast<std::uint32_t>(data.size());
-    if (!platform::RegistryQueryValue(key, valueName, type, data.data(), size).ok())
-        return false;
+    if (const platform::Status read =
+            platform::RegistryQueryValue(key, valueName, type, data.data(), size);
+        !read.ok()) {
+        return Refusal::Call("RegQueryValueExW", read.code());
+    }
     data.resize(size, 0);
     capture.existed = true;
     capture.type = type;
     capture.data = std::move(data);
-    return true;
+    return {};
 }
 
-bool CaptureRegistryValue(AppState& state, std::string_view id, RegistryRoot root,
-                          const std::u16string& subkey, const std::u16string& valueName) {
+Result CaptureRegistryValue(AppState& state, std::string_view id, RegistryRoot root,
+                            const std::u16string& subkey, const std::u16string& valueName) {
     RegistryCapture capture;
-    if (!ReadRegistryValue(root, subkey, valueName, capture))
-        return false;
-    CaptureList(state.RegistryBackups, id).push_back(std::move(capture));
-    return true;
+    Result read = ReadRegistryValue(root, subkey, valueName, capture);
+    if (read.ok())
+        CaptureList(state.RegistryBackups, id).push_back(std::move(capture));
+    return read;
 }
 
-bool WriteRegistryDword(RegistryRoot root, const std::u16string& subkey,
-                        const std::u16string& valueName, std::uint32_t value) {
+Result WriteRegistryDword(RegistryRoot root, const std::u16string& subkey,
+                          const std::u16string& valueName, std::uint32_t value) {
     const std::uint8_t bytes[4] = {
         static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
         static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
     return WriteRegistryValue(root, subkey, valueName, platform::kRegDword, bytes);
 }
 
-bool WriteRegistryString(RegistryRoot root, const std::u16string& subkey,
-                         const std::u16string& valueName, const std::u16string& text) {
+Result WriteRegistryString(RegistryRoot root, const std::u16string& subkey,
+                           const std::u16string& valueName, const std::u16string& text) {
     return WriteRegistryValue(root, subkey, valueName, platform::kRegSz, StringBytes(text));
 }
 
-bool SetDwordCaptured(AppState& state, std::string_view id, RegistryRoot root,
-                      const std::u16string& subkey, const std::u16string& valueName,
-                      std::uint32_t value) {
-    return CaptureRegistryValue(state, id, root, subkey, valueName) &&
-           WriteRegistryDword(root, subkey, valueName, value);
+Result SetDwordCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                        const std::u16string& subkey, const std::u16string& valueName,
+                        std::uint32_t value) {
+    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.ok())
+        return captured;
+    return WriteRegistryDword(root, subkey, valueName, value);
 }
 
-bool SetStringCaptured(AppState& state, std::string_view id, RegistryRoot root,
-                       const std::u16string& subkey, const std::u16string& valueName,
-                       const std::u16string& text) {
-    return CaptureRegistryValue(state, id, root, subkey, valueName) &&
-           WriteRegistryString(root, subkey, valueName, text);
+Result SetStringCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                         const std::u16string& subkey, const std::u16string& valueName,
+                         const std::u16string& text) {
+    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.ok())
+        return captured;
+    return WriteRegistryString(root, subkey, valueName, text);
 }
 
-bool SetBinaryCaptured(AppState& state, std::string_view id, RegistryRoot root,
-                       const std::u16string& subkey, const std::u16string& valueName,
-                       std::span<const std::uint8_t> bytes) {
-    return CaptureRegistryValue(state, id, root, subkey, valueName) &&
-           WriteRegistryValue(root, subkey, valueName, platform::kRegBinary, bytes);
+Result SetBinaryCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                         const std::u16string& subkey, const std::u16string& valueName,
+                         std::span<const std::uint8_t> bytes) {
+    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.ok())
+        return captured;
+    return WriteRegistryValue(root, subkey, valueName, platform::kRegBinary, bytes);
 }
 
-bool RestoreRegistryValue(const RegistryCapture& capture) {
+Result RestoreRegistryValue(const RegistryCapture& capture) {
     if (!IsKnownRoot(capture.root))
-        return false;
+        return Refusal::Own("not a root this program writes");
     if (capture.existed) {
         return WriteRegistryValue(capture.root, capture.subkey, capture.valueName, capture.type,
                                   capture.data);
@@ -127,8 +138,10 @@ bool RestoreRegistryValue(const RegistryCapture& capture) {
     if (const platform::Status opened = platform::RegistryOpenKey(
             Root(capture.root), capture.subkey, platform::kKeySetValue, key);
         !opened.ok()) {
-        return opened.IsNotFound();
+        return opened.IsNotFound() ? Result() : Refusal::Call("RegOpenKeyExW", opened.code());
     }
     const platform::Status deleted = platform::RegistryDeleteValue(key, capture.valueName);
-    return deleted.ok() || deleted.code() == platform::kErrorFileNotFound;
+    if (deleted.ok() || deleted.code() == platform::kErrorFileNotFound)
+        return {};
+    return Refusal::Call("RegDeleteValueW", deleted.code());
 }

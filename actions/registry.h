@@ -8,37 +8,43 @@
 #include <string_view>
 
 #include "state/app_state.h"
+#include "state/refusal.h"
 
-// Fills the capture; true when the value was read or is absent (its key or the value not
-// found), false for any other failure: a key that refuses the open, a value whose size or
+// Each refusal names the registry call that was refused (RegOpenKeyExW, RegCreateKeyExW,
+// RegQueryValueExW, RegSetValueExW, RegDeleteValueW) and its code.
+
+// Fills the capture; ok when the value was read or is absent (its key or the value not
+// found), refused for any other failure: a key that refuses the open, a value whose size or
 // data cannot be read.
-[[nodiscard]] bool ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
-                                     const std::u16string& valueName, RegistryCapture& capture);
-// Appends the capture to RegistryBackups[id]; false (and nothing appended) when the read
+[[nodiscard]] Result ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
+                                       const std::u16string& valueName, RegistryCapture& capture);
+// Appends the capture to RegistryBackups[id]; refused (and nothing appended) when the read
 // failed.
-[[nodiscard]] bool CaptureRegistryValue(AppState& state, std::string_view id, RegistryRoot root,
-                                        const std::u16string& subkey,
-                                        const std::u16string& valueName);
+[[nodiscard]] Result CaptureRegistryValue(AppState& state, std::string_view id, RegistryRoot root,
+                                          const std::u16string& subkey,
+                                          const std::u16string& valueName);
 
-[[nodiscard]] bool WriteRegistryDword(RegistryRoot root, const std::u16string& subkey,
-                                      const std::u16string& valueName, std::uint32_t value);
-[[nodiscard]] bool WriteRegistryString(RegistryRoot root, const std::u16string& subkey,
-                                       const std::u16string& valueName, const std::u16string& text);
+[[nodiscard]] Result WriteRegistryDword(RegistryRoot root, const std::u16string& subkey,
+                                        const std::u16string& valueName, std::uint32_t value);
+[[nodiscard]] Result WriteRegistryString(RegistryRoot root, const std::u16string& subkey,
+                                         const std::u16string& valueName,
+                                         const std::u16string& text);
 
 // Capture, then write. A value that exists but cannot be read is not overwritten: without
-// its capture it could never be put back, so these return false without writing.
-[[nodiscard]] bool SetDwordCaptured(AppState& state, std::string_view id, RegistryRoot root,
-                                    const std::u16string& subkey, const std::u16string& valueName,
-                                    std::uint32_t value);
-[[nodiscard]] bool SetStringCaptured(AppState& state, std::string_view id, RegistryRoot root,
-                                     const std::u16string& subkey, const std::u16string& valueName,
-                                     const std::u16string& text);
-[[nodiscard]] bool SetBinaryCaptured(AppState& state, std::string_view id, RegistryRoot root,
-                                     const std::u16string& subkey, const std::u16string& valueName,
-                                     std::span<const std::uint8_t> bytes);
+// its capture it could never be put back, so these are refused without writing.
+[[nodiscard]] Result SetDwordCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                                      const std::u16string& subkey, const std::u16string& valueName,
+                                      std::uint32_t value);
+[[nodiscard]] Result SetStringCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                                       const std::u16string& subkey,
+                                       const std::u16string& valueName, const std::u16string& text);
+[[nodiscard]] Result SetBinaryCaptured(AppState& state, std::string_view id, RegistryRoot root,
+                                       const std::u16string& subkey,
+                                       const std::u16string& valueName,
+                                       std::span<const std::uint8_t> bytes);
 
-// Puts the captured value back, or deletes it when it was absent. True when the value is
-// back, or was absent and is gone (also when its key does not exist); false when the key
-// refuses the change. A root other than the two this program writes (possible only from a
-// foreign state file) is refused.
-[[nodiscard]] bool RestoreRegistryValue(const RegistryCapture& capture);
+// Puts the captured value back, or deletes it when it was absent. Ok when the value is back,
+// or was absent and is gone (also when its key does not exist); refused when the key refuses
+// the change. A root other than the two this program writes (possible only from a foreign
+// state file) is refused ("not a root this program writes").
+[[nodiscard]] Result RestoreRegistryValue(const RegistryCapture& capture);

@@ -2,21 +2,29 @@
 
 #include "platform/restore_point.h"
 #include "platform/threads.h"
-#include "state/session_log.h"
-#include "state/state_file.h"
 
 namespace {
 
 unsigned RestorePointWorker() {
-    const RestorePointOutcome outcome = CreateRestorePoint(u"Quillfarrow Optimizer");
-    RestorePointStatus.store(outcome);
+    RestorePointStatus.store(CreateRestorePoint(u"Quillfarrow Optimizer"));
     RestorePointBusy.store(false);
     return 0;
 }
 
 }  // namespace
 
-RestorePointOutcome CreateRestorePoint(const std::u16string& description) {
+Result RestorePointReport::result() const {
+    switch (outcome) {
+        case RestorePointOutcome::Failed:
+            return Refusal::Call("SRSetRestorePointW", code);
+        case RestorePointOutcome::NotStarted:
+            return Refusal::Call("CreateThread", code);
+        default:
+            return {};
+    }
+}
+
+RestorePointReport CreateRestorePoint(const std::u16string& description) {
     const platform::ComApartment apartment;
     // Without the number of the newest point a skipped request cannot be told from a new
     // point; then an accepted request counts as created.
@@ -25,40 +33,26 @@ RestorePointOutcome CreateRestorePoint(const std::u16string& description) {
         apartment.status().ok() && platform::RestorePointHighestSequence(before).ok();
     std::uint32_t smgrStatus = 0;
     std::int64_t sequence = 0;
-    if (!platform::RestorePointSet(description, smgrStatus, sequence).ok() || smgrStatus != 0)
-        return RestorePointOutcome::Failed;
+    const platform::Status set = platform::RestorePointSet(description, smgrStatus, sequence);
+    if (!set.ok())
+        return {RestorePointOutcome::Failed, set.code()};
+    if (smgrStatus != 0)
+        return {RestorePointOutcome::Failed, smgrStatus};
     if (known && sequence <= before)
         return RestorePointOutcome::Skipped;
     return RestorePointOutcome::Created;
 }
 
-void StartRestorePoint(AppState& state) {
+bool StartRestorePointWorker() {
     if (RestorePointBusy.exchange(true))
-        return;
-    LogAction(state, "restore point in progress...", LogKind::Info);
+        return false;
     platform::Thread worker;
-    if (!platform::ThreadStart(RestorePointWorker, worker).ok()) {
-        // The button comes back, and the next poll reports the refusal.
-        RestorePointStatus.store(RestorePointOutcome::Failed);
+    if (const platform::Status started = platform::ThreadStart(RestorePointWorker, worker);
+        !started.ok()) {
+        // The button comes back, and the next take reports the refusal.
+        RestorePointStatus.store({RestorePointOutcome::NotStarted, started.code()});
         RestorePointBusy.store(false);
     }
     // The worker runs on its own; nothing waits for it.
-}
-
-void PollRestorePoint(AppState& state) {
-    switch (RestorePointStatus.exchange(RestorePointOutcome::None)) {
-        case RestorePointOutcome::Created:
-            state.RestorePointCreated = true;
-            static_cast<void>(SaveState(state));
-            LogAction(state, "restore point created", LogKind::Success);
-            break;
-        case RestorePointOutcome::Failed:
-            LogAction(state, "point denied (system protection disabled?)", LogKind::Warning);
-            break;
-        case RestorePointOutcome::Skipped:
-            LogAction(state, "point skipped (one exists from the last 24 hours)", LogKind::Warning);
-            break;
-        case RestorePointOutcome::None:
-            break;
-    }
+    return true;
 }

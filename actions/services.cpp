@@ -4,91 +4,107 @@
 
 namespace {
 
-// Opens the manager and the service; the status of the service's open, or of the manager's.
-platform::Status OpenManagerAndService(const std::u16string& name, std::uint32_t access,
-                                       platform::ServiceHandle& manager,
-                                       platform::ServiceHandle& service) {
-    const platform::Status opened =
-        platform::ServiceOpenManager(platform::kScManagerConnect, manager);
-    if (!opened.ok())
-        return opened;
-    return platform::ServiceOpen(manager, name, access, service);
-}
-
 bool IsAbsent(const platform::Status& status) {
     return status.code() == platform::kErrorServiceDoesNotExist;
 }
 
+Result OpenManager(platform::ServiceHandle& manager) {
+    const platform::Status opened =
+        platform::ServiceOpenManager(platform::kScManagerConnect, manager);
+    return opened.ok() ? Result() : Refusal::Call("OpenSCManagerW", opened.code());
+}
+
+Result OpenOneService(const platform::ServiceHandle& manager, const std::u16string& name,
+                      std::uint32_t access, platform::ServiceHandle& service) {
+    const platform::Status opened = platform::ServiceOpen(manager, name, access, service);
+    return opened.ok() ? Result() : Refusal::Call("OpenServiceW", opened.code());
+}
+
 }  // namespace
 
-bool QueryService(const std::u16string& name, ServiceCapture& capture) {
+Result QueryService(const std::u16string& name, ServiceCapture& capture) {
     capture = ServiceCapture{name, false, 0};
     platform::ServiceHandle manager;
-    if (!platform::ServiceOpenManager(platform::kScManagerConnect, manager).ok())
-        return false;
+    if (Result opened = OpenManager(manager); !opened.ok())
+        return opened;
     platform::ServiceHandle service;
     const platform::Status opened =
         platform::ServiceOpen(manager, name, platform::kServiceQueryConfig, service);
+    if (IsAbsent(opened))
+        return {};
     if (!opened.ok())
-        return IsAbsent(opened);
+        return Refusal::Call("OpenServiceW", opened.code());
     std::uint32_t startType = 0;
-    if (!platform::ServiceQueryStartType(service, startType).ok())
-        return false;
+    if (const platform::Status read = platform::ServiceQueryStartType(service, startType);
+        !read.ok()) {
+        return Refusal::Call("QueryServiceConfigW", read.code());
+    }
     capture.existed = true;
     capture.startType = startType;
-    return true;
+    return {};
 }
 
-bool SetServiceStartType(const std::u16string& name, std::uint32_t startType) {
+Result SetServiceStartType(const std::u16string& name, std::uint32_t startType) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    if (!OpenManagerAndService(name, platform::kServiceChangeConfig | platform::kServiceStart,
-                               manager, service)
-             .ok()) {
-        return false;
+    if (Result opened = OpenManager(manager); !opened.ok())
+        return opened;
+    if (Result opened = OpenOneService(
+            manager, name, platform::kServiceChangeConfig | platform::kServiceStart, service);
+        !opened.ok()) {
+        return opened;
     }
-    return platform::ServiceChangeStartType(service, startType).ok();
+    if (const platform::Status changed = platform::ServiceChangeStartType(service, startType);
+        !changed.ok()) {
+        return Refusal::Call("ChangeServiceConfigW", changed.code());
+    }
+    return {};
 }
 
-bool StopService(const std::u16string& name) {
+Result StopService(const std::u16string& name) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    const platform::Status opened = OpenManagerAndService(
-        name, platform::kServiceStop | platform::kServiceQueryStatus, manager, service);
+    if (Result opened = OpenManager(manager); !opened.ok())
+        return opened;
+    const platform::Status opened = platform::ServiceOpen(
+        manager, name, platform::kServiceStop | platform::kServiceQueryStatus, service);
+    if (IsAbsent(opened))
+        return {};
     if (!opened.ok())
-        return manager.valid() && IsAbsent(opened);
+        return Refusal::Call("OpenServiceW", opened.code());
     // No wait for the stopped state; a refused stop is not noticed.
     static_cast<void>(platform::ServiceSendStop(service));
-    return true;
+    return {};
 }
 
 void RequestServiceStart(const std::u16string& name) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    if (OpenManagerAndService(name, platform::kServiceStart, manager, service).ok()) {
+    if (OpenManager(manager).ok() &&
+        OpenOneService(manager, name, platform::kServiceStart, service).ok()) {
         static_cast<void>(platform::ServiceStartNow(service));
     }
 }
 
-bool RestoreServiceStartType(const ServiceCapture& capture) {
+Result RestoreServiceStartType(const ServiceCapture& capture) {
     if (!capture.existed)
-        return true;
+        return {};
     // Removed since the capture, or already back as it was: nothing is left to restore,
     // which also lets a change that changed nothing be undone without rights.
     ServiceCapture current;
-    if (QueryService(capture.serviceName, current) &&
+    if (QueryService(capture.serviceName, current).ok() &&
         (!current.existed || current.startType == capture.startType)) {
-        return true;
+        return {};
     }
     return SetServiceStartType(capture.serviceName, capture.startType);
 }
 
-bool DisableServiceCaptured(AppState& state, std::string_view id, const std::u16string& name) {
+Result DisableServiceCaptured(AppState& state, std::string_view id, const std::u16string& name) {
     ServiceCapture capture;
-    if (!QueryService(name, capture))
-        return false;
+    if (Result queried = QueryService(name, capture); !queried.ok())
+        return queried;
     CaptureList(state.ServiceBackups, id).push_back(capture);
-    const bool disabled = SetServiceStartType(name, platform::kServiceDisabled);
+    Result disabled = SetServiceStartType(name, platform::kServiceDisabled);
     static_cast<void>(StopService(name));
     return disabled;
 }

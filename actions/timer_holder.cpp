@@ -16,15 +16,16 @@ platform::Thread& HolderThread() {
 
 }  // namespace
 
-bool StartTimerHolder() {
+Result StartTimerHolder() {
     if (TimerHolderRunning.load())
-        return true;
+        return {};
     TimerHolderRunning.exchange(true);
-    if (!platform::ThreadStart(TimerHolder, HolderThread()).ok()) {
+    if (const platform::Status started = platform::ThreadStart(TimerHolder, HolderThread());
+        !started.ok()) {
         TimerHolderRunning.exchange(false);
-        return false;
+        return Refusal::Call("CreateThread", started.code());
     }
-    return true;
+    return {};
 }
 
 void StopTimerHolder() {

@@ -4,11 +4,13 @@
 
 #include <atomic>
 
+#include "state/refusal.h"
+
 // Set while the holder is wanted; the holder thread loops while it is set.
 inline std::atomic<bool> TimerHolderRunning{false};
 
-// True when a holder runs, already or newly started.
-[[nodiscard]] bool StartTimerHolder();
+// Ok when a holder runs, already or newly started; refused with CreateThread's code.
+[[nodiscard]] Result StartTimerHolder();
 // Withdraws the holder and waits up to 2 s for its thread to end.
 void StopTimerHolder();
 // The holder thread's entry.

@@ -7,7 +7,7 @@
 
 void RefreshLiveFigures(AppState& state) {
     SampleMachineLoad();
-    TakeRestorePointResult(state);
+    static_cast<void>(TakeRestorePointResult(state));
 }
 
 int RunFrameLoop(FrameHost& host, const AppState& state, const LoopOptions& options) {

@@ -13,14 +13,12 @@
 #include "platform/pointer.h"
 #include "platform/registry.h"
 #include "platform/services.h"
-#include "state/session_log.h"
-#include "state/state_file.h"
 #include "state/text.h"
 
 namespace {
 
-bool WriteCaptured(AppState& state, std::string_view id, const RegistryWrite& write,
-                   const std::u16string& key) {
+Result WriteCaptured(AppState& state, std::string_view id, const RegistryWrite& write,
+                     const std::u16string& key) {
     const std::u16string value(write.value);
     switch (write.type) {
         case platform::kRegDword:
@@ -33,13 +31,12 @@ bool WriteCaptured(AppState& state, std::string_view id, const RegistryWrite& wr
 }
 
 // Every write runs, also after one failed.
-bool WriteAll(AppState& state, const TweakPlan& plan, const std::u16string& keySuffix = {}) {
-    bool ok = true;
-    for (const RegistryWrite& write : plan.writes) {
-        if (!WriteCaptured(state, plan.id, write, std::u16string(write.key) + keySuffix))
-            ok = false;
-    }
-    return ok;
+Result WriteAll(AppState& state, const TweakPlan& plan, const std::u16string& keySuffix = {}) {
+    Result result;
+    for (const RegistryWrite& write : plan.writes)
+        result.KeepFirst(
+            WriteCaptured(state, plan.id, write, std::u16string(write.key) + keySuffix));
+    return result;
 }
 
 std::vector<std::u16string> InterfaceNames() {
@@ -59,49 +56,45 @@ std::vector<std::u16string> InterfaceNames() {
 }
 
 // Without the interfaces key or any interface there is nothing to write: that counts as done.
-bool WriteEveryInterface(AppState& state, const TweakPlan& plan) {
-    bool ok = true;
-    for (const std::u16string& name : InterfaceNames()) {
-        if (!WriteAll(state, plan, u"\\" + name))
-            ok = false;
-    }
-    return ok;
+Result WriteEveryInterface(AppState& state, const TweakPlan& plan) {
+    Result result;
+    for (const std::u16string& name : InterfaceNames())
+        result.KeepFirst(WriteAll(state, plan, u"\\" + name));
+    return result;
 }
 
 // Only the first service decides; the others are disabled when they can be.
-bool DisableServices(AppState& state, const TweakPlan& plan) {
-    bool ok = false;
+Result DisableServices(AppState& state, const TweakPlan& plan) {
+    Result result;
     for (std::size_t i = 0; i < plan.services.size(); ++i) {
-        const bool disabled =
-            DisableServiceCaptured(state, plan.id, std::u16string(plan.services[i]));
+        Result disabled = DisableServiceCaptured(state, plan.id, std::u16string(plan.services[i]));
         if (i == 0)
-            ok = disabled;
+            result = std::move(disabled);
     }
-    return ok;
+    return result;
 }
 
 // Captures every service it can read, absent or disabled ones too, and changes only those
 // that exist and are not yet disabled.
-bool DisableSidecarServices(AppState& state, const TweakPlan& plan) {
-    bool ok = true;
+Result DisableSidecarServices(AppState& state, const TweakPlan& plan) {
+    Result result;
     for (const std::u16string_view service : plan.services) {
         const std::u16string name(service);
         ServiceCapture capture;
-        if (!QueryService(name, capture))
+        if (!QueryService(name, capture).ok())
             continue;
         CaptureList(state.ServiceBackups, plan.id).push_back(capture);
         if (capture.existed && capture.startType != platform::kServiceDisabled) {
-            if (!SetServiceStartType(name, platform::kServiceDisabled))
-                ok = false;
+            result.KeepFirst(SetServiceStartType(name, platform::kServiceDisabled));
             static_cast<void>(StopService(name));
         }
     }
-    return ok;
+    return result;
 }
 
 // The servers of the last preset chosen, Cloudflare's by default. An empty secondary that
 // was chosen stays empty.
-bool ApplyChosenDns(AppState& state, const TweakPlan& plan) {
+Result ApplyChosenDns(AppState& state, const TweakPlan& plan) {
     std::u16string primary = u"1.1.1.1";
     std::u16string secondary = u"1.0.0.1";
     if (const auto found = state.BackupStore.find("dns.v4");
@@ -113,21 +106,17 @@ bool ApplyChosenDns(AppState& state, const TweakPlan& plan) {
     return ApplyDns(state, plan.id, primary, secondary);
 }
 
-void Log(AppState& state, const char* prefix, const TweakEntry& entry, LogKind kind) {
-    LogAction(state, std::string(prefix) + entry.name, kind);
-}
-
-}  // namespace
-
-bool RunApplyAction(AppState& state, const TweakPlan& plan) {
+// The action alone: changes the machine and appends captures and BackupStore entries to
+// `state`.
+Result RunApplyAction(AppState& state, const TweakPlan& plan) {
     switch (plan.action) {
         case TweakAction::RegistryWrites:
             return WriteAll(state, plan);
         case TweakAction::PointerWrites: {
-            const bool ok = WriteAll(state, plan);
+            Result result = WriteAll(state, plan);
             static_cast<void>(platform::PointerSetMouse(
                 {0, 0, 0}, platform::kSpifUpdateIniFile | platform::kSpifSendChange));
-            return ok;
+            return result;
         }
         case TweakAction::InterfaceWrites:
             return WriteEveryInterface(state, plan);
@@ -142,39 +131,44 @@ bool RunApplyAction(AppState& state, const TweakPlan& plan) {
         case TweakAction::AppxRemoval:
             return RunCommand(AppxRemovalCommand());
         case TweakAction::TimerHolder:
-            return TimerHolderRunning.load() || StartTimerHolder();
+            return StartTimerHolder();
         case TweakAction::PowerPlan:
             return ApplyPowerPlan(state, plan.id);
         case TweakAction::Dns:
             return ApplyChosenDns(state, plan);
     }
-    return false;
+    return Refusal::Own(kNotInCatalog);
 }
 
-bool ApplyTweak(AppState& state, std::string_view id, bool quiet) {
-    const TweakEntry* entry = LookupTweak(id);
+template <typename Capture>
+std::vector<Capture> TakeList(std::map<std::string, std::vector<Capture>, std::less<>>& backups,
+                              std::string_view id) {
+    const auto found = backups.find(id);
+    return found == backups.end() ? std::vector<Capture>{} : std::move(found->second);
+}
+
+}  // namespace
+
+TweakChange RunApply(const AppState& state, std::string_view id) {
+    TweakChange change;
+    change.id = std::string(id);
     const TweakPlan* plan = LookupPlan(id);
-    if (entry == nullptr || plan == nullptr)
-        return false;
-    if (IsApplied(state, id))
-        return true;
-
-    const CaptureMark mark = MarkCaptures(state, id);
-    const bool ok = RunApplyAction(state, *plan);
-
-    if (ok) {
-        state.AppliedSet.emplace(id);
-        static_cast<void>(SaveState(state));
-        if (!quiet)
-            Log(state, "applied  ", *entry, LogKind::Success);
-        return true;
+    if (plan == nullptr || LookupTweak(id) == nullptr) {
+        change.result = Refusal::Own(kNotInCatalog);
+        return change;
     }
+    AppState scratch;
+    scratch.BackupStore = state.BackupStore;
+    change.result = RunApplyAction(scratch, *plan);
     // A failed attempt leaves the machine as it found it, as far as its captures allow.
-    if (CapturesChanges(plan->action))
-        static_cast<void>(RestoreCaptures(state, *plan, mark));
-    state.RegistryBackups.erase(std::string(id));
-    state.ServiceBackups.erase(std::string(id));
-    if (!quiet)
-        Log(state, "failed  ", *entry, LogKind::Error);
-    return false;
+    if (!change.result.ok() && CapturesChanges(plan->action))
+        static_cast<void>(RestoreCaptures(scratch, *plan));
+    change.registryCaptures = TakeList(scratch.RegistryBackups, id);
+    change.serviceCaptures = TakeList(scratch.ServiceBackups, id);
+    for (auto& [key, value] : scratch.BackupStore) {
+        const auto before = state.BackupStore.find(key);
+        if (before == state.BackupStore.end() || before->second != value)
+            change.storeEntries.emplace(key, std::move(value));
+    }
+    return change;
 }

@@ -1,19 +1,14 @@
-// Turning a catalog tweak on: its action (machine changes and their captures, into the
-// AppState given), then the bookkeeping (applied set, captures kept or dropped, the state
-// file, one log line).
+// Turning a catalog tweak on: its action alone. The bookkeeping that follows is Record's
+// (engine/tweak_change.h).
 #pragma once
 
 #include <string_view>
 
-#include "engine/tweak_table.h"
+#include "engine/tweak_change.h"
 #include "state/app_state.h"
 
-// True when the tweak is applied when the call returns: it already was, or its action
-// succeeded. False when the id is not in the catalog or the action failed; the changes of a
-// failed attempt are put back and its captures dropped. Quiet writes no log line and
-// changes nothing else.
-[[nodiscard]] bool ApplyTweak(AppState& state, std::string_view id, bool quiet);
-
-// The action alone: changes the machine and appends captures and BackupStore entries to
-// `state`; true when it succeeded. Records nothing else.
-[[nodiscard]] bool RunApplyAction(AppState& state, const TweakPlan& plan);
+// Runs the tweak's action against a scratch record that starts with the state's
+// BackupStore and no captures; `state` itself is only read. A failed attempt puts back what
+// it changed, as far as its captures allow. An id not in the catalog is refused ("not in the
+// catalog") without any change. Whether the tweak is applied already is not checked.
+[[nodiscard]] TweakChange RunApply(const AppState& state, std::string_view id);

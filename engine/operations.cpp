@@ -1,12 +1,14 @@
 #include "engine/operations.h"
 
 #include <string>
+#include <vector>
 
 #include "actions/restore_point.h"
 #include "engine/apply.h"
 #include "engine/catalog.h"
 #include "engine/profiles.h"
 #include "engine/revert.h"
+#include "engine/tweak_change.h"
 #include "state/session_log.h"
 #include "state/state_file.h"
 #include "state/text.h"
@@ -14,105 +16,200 @@
 namespace {
 
 constexpr std::string_view kDnsId = "dns";
+constexpr std::string_view kAppsId = "debloat-appx";
 
-Outcome OneTweak(std::string_view id, bool ok) {
+std::string NameOf(std::string_view id) {
+    const TweakEntry* entry = LookupTweak(id);
+    return entry != nullptr ? entry->name : std::string(id);
+}
+
+// Why a line's operation did not wholly succeed, one line per failure: each failed tweak's
+// refusal (after its name, when the line sums up several tweaks), the operation's own
+// refusal, then a failed save. Empty when nothing failed.
+std::string ReasonOf(const Outcome& outcome, bool named) {
+    std::string reason;
+    const auto add = [&reason](const std::string& line) {
+        if (!reason.empty())
+            reason += '\n';
+        reason += line;
+    };
+    for (const TweakFailure& failure : outcome.failed)
+        add(named ? NameOf(failure.id) + ": " + failure.refusal.Text() : failure.refusal.Text());
+    if (outcome.refused)
+        add(outcome.refused->Text());
+    if (!outcome.saved.ok())
+        add("state file not saved: " + outcome.saved.refusal()->Text());
+    return reason;
+}
+
+// A line about one tweak, or about the one change of an operation.
+void LogOne(AppState& state, std::string_view message, LogKind kind, const Outcome& outcome) {
+    LogAction(state, message, kind, ReasonOf(outcome, false));
+}
+
+// A line that sums up several tweaks.
+void LogSummary(AppState& state, std::string_view message, LogKind kind, const Outcome& outcome) {
+    LogAction(state, message, kind, ReasonOf(outcome, true));
+}
+
+// The action and its bookkeeping for one tweak. An id not in the catalog fails and changes
+// nothing, not even its stray captures.
+void Change(AppState& state, std::string_view id, TweakDirection direction, Outcome& outcome) {
+    if (LookupTweak(id) == nullptr) {
+        outcome.failed.push_back({std::string(id), Refusal::Own(kNotInCatalog)});
+        return;
+    }
+    Record(state, direction == TweakDirection::Apply ? RunApply(state, id) : RunRevert(state, id),
+           outcome);
+}
+
+// One tweak in one direction unless it is there already, with its line: `done` or `failed`
+// followed by its name.
+Outcome ChangeOne(AppState& state, std::string_view id, TweakDirection direction,
+                  std::string_view done, LogKind doneKind, std::string_view failed) {
     Outcome outcome;
-    if (ok) {
-        outcome.changed.emplace_back(id);
+    const TweakEntry* entry = LookupTweak(id);
+    if (entry == nullptr) {
+        // Silent: no name to show.
+        Change(state, id, direction, outcome);
+        return outcome;
+    }
+    if (IsApplied(state, id) == (direction == TweakDirection::Apply))
+        return outcome;
+    Change(state, id, direction, outcome);
+    if (outcome.failed.empty()) {
+        LogOne(state, std::string(done) + entry->name, doneKind, outcome);
     } else {
-        outcome.failed.push_back({std::string(id), {}});
+        LogOne(state, std::string(failed) + entry->name, LogKind::Error, outcome);
     }
     return outcome;
 }
 
-// Sets the preset's servers as the `dns` tweak; false when the preset is not in force.
-bool SetDnsPreset(AppState& state, const std::u16string& primary, const std::u16string& secondary) {
-    // Applying over a preset that could not be undone would capture the preset's servers as
-    // the ones to put back, and the user's own would be lost.
-    if (IsApplied(state, kDnsId) && !RevertTweak(state, kDnsId, true))
-        return false;
-    state.BackupStore["dns.v4"] = ToUtf8(primary);
-    state.BackupStore["dns.v4b"] = ToUtf8(secondary);
-    if (!ApplyDns(state, kDnsId, primary, secondary)) {
-        // dns is not applied here, so nothing needs these captures; kept, a later revert
-        // would be judged against stale ones.
-        state.RegistryBackups.erase(std::string(kDnsId));
-        return false;
-    }
-    state.AppliedSet.emplace(kDnsId);
-    // The file fails silently; the state in memory stays authoritative.
-    static_cast<void>(SaveState(state));
-    return true;
-}
-
 }  // namespace
 
+Outcome ApplyTweak(AppState& state, std::string_view id) {
+    return ChangeOne(state, id, TweakDirection::Apply, "applied  ", LogKind::Success, "failed  ");
+}
+
+Outcome RevertTweak(AppState& state, std::string_view id) {
+    return ChangeOne(state, id, TweakDirection::Revert, "reverted  ", LogKind::Info,
+                     "revert failed  ");
+}
+
 Outcome ToggleTweak(AppState& state, std::string_view id) {
-    if (IsApplied(state, id)) {
-        const bool reverted = RevertTweak(state, id, false);
-        // The packages cannot come back; say why.
-        if (!reverted && id == "debloat-appx")
-            LogAction(state, "irreversible: preinstalled apps", LogKind::Warning);
-        return OneTweak(id, reverted);
-    }
-    return OneTweak(id, ApplyTweak(state, id, false));
+    if (!IsApplied(state, id))
+        return ApplyTweak(state, id);
+    Outcome outcome = RevertTweak(state, id);
+    // The packages cannot come back; say why.
+    if (!outcome.failed.empty() && id == kAppsId)
+        LogAction(state, "irreversible: preinstalled apps", LogKind::Warning);
+    return outcome;
 }
 
 Outcome ApplySafeSet(AppState& state) {
     Outcome outcome;
     for (const TweakEntry& entry : TweakCatalog) {
-        if (entry.risk != RiskLevel::Safe || !entry.reversible || IsApplied(state, entry.id))
-            continue;
-        // Quiet: a failure shows only as a smaller count in the one summary line.
-        if (ApplyTweak(state, entry.id, true)) {
-            outcome.changed.emplace_back(entry.id);
-        } else {
-            outcome.failed.push_back({entry.id, {}});
-        }
+        if (entry.risk == RiskLevel::Safe && entry.reversible && !IsApplied(state, entry.id))
+            Change(state, entry.id, TweakDirection::Apply, outcome);
     }
-    LogAction(state, "safe set : " + std::to_string(outcome.changed.size()) + " tweaks",
-              LogKind::Success);
+    // One line for all: a failure shows as a smaller count, and in the line's reason.
+    LogSummary(state, "safe set : " + std::to_string(outcome.changed.size()) + " tweaks",
+               LogKind::Success, outcome);
     return outcome;
 }
 
 Outcome ApplyProfileTweaks(AppState& state, std::string_view name) {
-    static_cast<void>(ApplyProfile(state, name));
-    return {};
+    Outcome outcome;
+    const Profile* profile = FindProfile(name);
+    if (profile == nullptr) {
+        outcome.refused = Refusal::Own("not a profile");
+        return outcome;
+    }
+    for (const std::string_view id : profile->tweaks) {
+        if (!IsApplied(state, id))
+            Change(state, id, TweakDirection::Apply, outcome);
+    }
+    LogSummary(
+        state,
+        "profile " + std::string(name) + " : " + std::to_string(outcome.changed.size()) + " tweaks",
+        LogKind::Success, outcome);
+    return outcome;
 }
 
 Outcome RevertEveryTweak(AppState& state) {
-    static_cast<void>(RevertAll(state));
-    return {};
+    Outcome outcome;
+    // Each revert that succeeds takes its id out of the set.
+    const std::vector<std::string> applied(state.AppliedSet.begin(), state.AppliedSet.end());
+    for (const std::string& id : applied) {
+        if (id != kAppsId)
+            Change(state, id, TweakDirection::Revert, outcome);
+    }
+    const std::size_t failures = outcome.failed.size();
+    LogSummary(state,
+               "revert all : " + std::to_string(outcome.changed.size()) + " ok, " +
+                   std::to_string(failures) + " failures",
+               failures == 0 ? LogKind::Success : LogKind::Warning, outcome);
+    return outcome;
 }
 
 Outcome ApplyDnsPreset(AppState& state, const DnsPreset& preset) {
-    const bool ok = SetDnsPreset(state, preset.primary, preset.secondary);
-    if (ok) {
-        LogAction(state, std::string("dns -> ") + preset.label, LogKind::Success);
-    } else {
-        LogAction(state, "dns: failed", LogKind::Error);
+    Outcome outcome;
+    // Applying over a preset that could not be undone would capture the preset's servers as
+    // the ones to put back, and the user's own would be lost.
+    if (IsApplied(state, kDnsId))
+        Change(state, kDnsId, TweakDirection::Revert, outcome);
+    if (outcome.failed.empty()) {
+        state.BackupStore["dns.v4"] = ToUtf8(preset.primary);
+        state.BackupStore["dns.v4b"] = ToUtf8(preset.secondary);
+        Change(state, kDnsId, TweakDirection::Apply, outcome);
     }
-    return OneTweak(kDnsId, ok);
+    if (outcome.failed.empty()) {
+        LogOne(state, std::string("dns -> ") + preset.label, LogKind::Success, outcome);
+    } else {
+        LogOne(state, "dns: failed", LogKind::Error, outcome);
+    }
+    return outcome;
 }
 
 Outcome RevertDnsToDhcp(AppState& state) {
     // A failed revert logs its own line.
-    const bool ok = RevertTweak(state, kDnsId, false);
-    if (ok)
+    Outcome outcome = RevertTweak(state, kDnsId);
+    if (outcome.failed.empty())
         LogAction(state, "dns -> dhcp", LogKind::Info);
-    return OneTweak(kDnsId, ok);
+    return outcome;
 }
 
 Outcome RemovePreinstalledApps(AppState& state) {
-    return OneTweak("debloat-appx", ApplyTweak(state, "debloat-appx", false));
+    return ApplyTweak(state, kAppsId);
 }
 
 void RequestRestorePoint(AppState& state) {
-    StartRestorePoint(state);
+    if (StartRestorePointWorker())
+        LogAction(state, "restore point in progress...", LogKind::Info);
 }
 
-void TakeRestorePointResult(AppState& state) {
-    PollRestorePoint(state);
+Outcome TakeRestorePointResult(AppState& state) {
+    Outcome outcome;
+    const RestorePointReport report = RestorePointStatus.exchange(RestorePointOutcome::None);
+    switch (report.outcome) {
+        case RestorePointOutcome::Created:
+            state.RestorePointCreated = true;
+            outcome.saved = SaveState(state);
+            LogOne(state, "restore point created", LogKind::Success, outcome);
+            break;
+        case RestorePointOutcome::Failed:
+        case RestorePointOutcome::NotStarted:
+            outcome.refused = report.result().refusal();
+            LogOne(state, "point denied (system protection disabled?)", LogKind::Warning, outcome);
+            break;
+        case RestorePointOutcome::Skipped:
+            LogOne(state, "point skipped (one exists from the last 24 hours)", LogKind::Warning,
+                   outcome);
+            break;
+        case RestorePointOutcome::None:
+            break;
+    }
+    return outcome;
 }
 
 void ClearLog(AppState& state) {

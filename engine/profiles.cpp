@@ -1,12 +1,5 @@
 #include "engine/profiles.h"
 
-#include <string>
-#include <vector>
-
-#include "engine/apply.h"
-#include "engine/revert.h"
-#include "state/session_log.h"
-
 namespace {
 
 constexpr std::string_view kCompetitive[] = {
@@ -30,51 +23,15 @@ const std::array<Profile, 4> ProfileTable = {{
     {"Streamer", kStreamer},
 }};
 
-std::span<const std::string_view> ProfileTweaks(std::string_view name) {
+const Profile* FindProfile(std::string_view name) {
     for (const Profile& profile : ProfileTable) {
         if (profile.name == name)
-            return profile.tweaks;
+            return &profile;
     }
-    return {};
+    return nullptr;
 }
 
-bool ApplyProfile(AppState& state, std::string_view name) {
-    const Profile* profile = nullptr;
-    for (const Profile& candidate : ProfileTable) {
-        if (candidate.name == name) {
-            profile = &candidate;
-            break;
-        }
-    }
-    if (profile == nullptr)
-        return false;
-    int count = 0;
-    for (const std::string_view id : profile->tweaks) {
-        if (!IsApplied(state, id) && ApplyTweak(state, id, true))
-            ++count;
-    }
-    LogAction(state, "profile " + std::string(name) + " : " + std::to_string(count) + " tweaks",
-              LogKind::Success);
-    return count > 0;
-}
-
-bool RevertAll(AppState& state) {
-    // Each revert that succeeds takes its id out of the set.
-    const std::vector<std::string> applied(state.AppliedSet.begin(), state.AppliedSet.end());
-    int ok = 0;
-    int failures = 0;
-    for (const std::string& id : applied) {
-        if (id == "debloat-appx")
-            continue;
-        if (RevertTweak(state, id, true)) {
-            ++ok;
-        } else {
-            ++failures;
-        }
-    }
-    LogAction(
-        state,
-        "revert all : " + std::to_string(ok) + " ok, " + std::to_string(failures) + " failures",
-        failures == 0 ? LogKind::Success : LogKind::Warning);
-    return failures == 0;
+std::span<const std::string_view> ProfileTweaks(std::string_view name) {
+    const Profile* profile = FindProfile(name);
+    return profile != nullptr ? profile->tweaks : std::span<const std::string_view>{};
 }

@@ -37,18 +37,18 @@ bool PointerNumber(const RegistryCapture& capture, std::int32_t& number) {
 
 // The live settings as the restored registry now describes them, so that Windows does not
 // write its defaults over the values just put back.
-void FollowRestoredPointer(const std::vector<RegistryCapture>& captures, std::size_t from) {
+void FollowRestoredPointer(const std::vector<RegistryCapture>& captures) {
     static constexpr std::u16string_view kNames[] = {u"MouseThreshold1", u"MouseThreshold2",
                                                      u"MouseSpeed"};
     platform::MouseParameters parameters = {6, 10, 1};
     bool taken[3] = {};
     // The oldest capture of a value is the one left in force by a last-to-first restore.
-    for (std::size_t i = from; i < captures.size(); ++i) {
+    for (const RegistryCapture& capture : captures) {
         for (std::size_t n = 0; n < 3; ++n) {
-            if (!taken[n] && SameAsciiNoCase(captures[i].valueName, kNames[n])) {
+            if (!taken[n] && SameAsciiNoCase(capture.valueName, kNames[n])) {
                 taken[n] = true;
                 std::int32_t number = 0;
-                if (PointerNumber(captures[i], number))
+                if (PointerNumber(capture, number))
                     parameters[n] = number;
             }
         }
@@ -58,35 +58,22 @@ void FollowRestoredPointer(const std::vector<RegistryCapture>& captures, std::si
 
 }  // namespace
 
-CaptureMark MarkCaptures(const AppState& state, std::string_view id) {
-    CaptureMark mark;
-    if (const auto* registry = ListOf(state.RegistryBackups, id))
-        mark.registry = registry->size();
-    if (const auto* services = ListOf(state.ServiceBackups, id))
-        mark.services = services->size();
-    return mark;
-}
-
-bool RestoreCaptures(const AppState& state, const TweakPlan& plan, CaptureMark from) {
-    bool ok = true;
+Result RestoreCaptures(const AppState& state, const TweakPlan& plan) {
+    Result result;
     const auto* registry = ListOf(state.RegistryBackups, plan.id);
     if (registry != nullptr) {
-        for (std::size_t i = registry->size(); i > from.registry; --i) {
-            if (!RestoreRegistryValue((*registry)[i - 1]))
-                ok = false;
-        }
+        for (std::size_t i = registry->size(); i > 0; --i)
+            result.KeepFirst(RestoreRegistryValue((*registry)[i - 1]));
     }
     if (const auto* services = ListOf(state.ServiceBackups, plan.id)) {
-        for (std::size_t i = services->size(); i > from.services; --i) {
+        for (std::size_t i = services->size(); i > 0; --i) {
             const ServiceCapture& capture = (*services)[i - 1];
-            if (!RestoreServiceStartType(capture))
-                ok = false;
+            result.KeepFirst(RestoreServiceStartType(capture));
             if (capture.existed && capture.startType == platform::kServiceAutoStart)
                 RequestServiceStart(capture.serviceName);
         }
     }
     if (plan.action == TweakAction::PointerWrites)
-        FollowRestoredPointer(registry != nullptr ? *registry : std::vector<RegistryCapture>{},
-                              from.registry);
-    return ok;
+        FollowRestoredPointer(registry != nullptr ? *registry : std::vector<RegistryCapture>{});
+    return result;
 }

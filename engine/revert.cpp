@@ -8,14 +8,15 @@
 #include "engine/capture_check.h"
 #include "engine/restore.h"
 #include "net/dns.h"
-#include "state/session_log.h"
-#include "state/state_file.h"
 
-bool RunRevertAction(const AppState& state, const TweakPlan& plan) {
+namespace {
+
+// The undo alone; changes no state.
+Result RunRevertAction(const AppState& state, const TweakPlan& plan) {
     switch (plan.action) {
         case TweakAction::TimerHolder:
             StopTimerHolder();
-            return true;
+            return {};
         case TweakAction::PowerPlan:
             return RestorePowerPlan(state, plan.id);
         case TweakAction::Hibernation:
@@ -23,7 +24,7 @@ bool RunRevertAction(const AppState& state, const TweakPlan& plan) {
         case TweakAction::Dns:
             return RevertDns(state);
         case TweakAction::AppxRemoval:
-            return false;
+            return Refusal::Own("cannot be undone");
         case TweakAction::TelemetryTasks:
             return SetTelemetryTasks(false);
         case TweakAction::RegistryWrites:
@@ -33,30 +34,23 @@ bool RunRevertAction(const AppState& state, const TweakPlan& plan) {
         case TweakAction::SidecarServices:
             return RestoreCaptures(state, plan);
     }
-    return false;
+    return Refusal::Own(kNotInCatalog);
 }
 
-bool RevertTweak(AppState& state, std::string_view id, bool quiet) {
-    const TweakEntry* entry = LookupTweak(id);
+}  // namespace
+
+TweakChange RunRevert(const AppState& state, std::string_view id) {
+    TweakChange change;
+    change.id = std::string(id);
+    change.direction = TweakDirection::Revert;
     const TweakPlan* plan = LookupPlan(id);
-    if (entry == nullptr || plan == nullptr)
-        return false;
-    if (!IsApplied(state, id))
-        return true;
-
-    // Captures that are not the tweak's own are restored not at all, not even in part.
-    const bool ok = CapturesAreTheTweaksOwn(state, *plan) && RunRevertAction(state, *plan);
-
-    if (!ok) {
-        if (!quiet)
-            LogAction(state, std::string("revert failed  ") + entry->name, LogKind::Error);
-        return false;
+    if (plan == nullptr || LookupTweak(id) == nullptr) {
+        change.result = Refusal::Own(kNotInCatalog);
+    } else if (!CapturesAreTheTweaksOwn(state, *plan)) {
+        // Captures that are not the tweak's own are restored not at all, not even in part.
+        change.result = Refusal::Own("captures are not the tweak's own");
+    } else {
+        change.result = RunRevertAction(state, *plan);
     }
-    state.AppliedSet.erase(std::string(id));
-    state.RegistryBackups.erase(std::string(id));
-    state.ServiceBackups.erase(std::string(id));
-    static_cast<void>(SaveState(state));
-    if (!quiet)
-        LogAction(state, std::string("reverted  ") + entry->name, LogKind::Info);
-    return true;
+    return change;
 }

@@ -1,18 +1,15 @@
-// Turning an applied tweak off: its undo (restoring its captures from last to first, or a
-// dedicated undo), then the bookkeeping (applied set, captures dropped, the state file, one
-// log line).
+// Turning an applied tweak off: its undo alone (restoring its captures from last to first,
+// or a dedicated undo). The bookkeeping that follows is Record's (engine/tweak_change.h).
 #pragma once
 
 #include <string_view>
 
-#include "engine/tweak_table.h"
+#include "engine/tweak_change.h"
 #include "state/app_state.h"
 
-// True when the tweak is not applied when the call returns: it was not, or its undo
-// succeeded. False when the id is not in the catalog, its stored captures are not its own,
-// or the undo failed; the tweak then stays applied with every capture. Quiet writes no log
-// line and changes nothing else.
-[[nodiscard]] bool RevertTweak(AppState& state, std::string_view id, bool quiet);
-
-// The undo alone; true when it succeeded. Changes no state.
-[[nodiscard]] bool RunRevertAction(const AppState& state, const TweakPlan& plan);
+// Runs the tweak's undo against the captures and BackupStore entries of `state`, which is
+// only read. Refused, with nothing restored, for an id not in the catalog ("not in the
+// catalog") or stored captures that are not the tweak's own ("captures are not the tweak's
+// own"); the preinstalled apps are refused ("cannot be undone"). Whether the tweak is
+// applied is not checked.
+[[nodiscard]] TweakChange RunRevert(const AppState& state, std::string_view id);

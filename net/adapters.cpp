@@ -5,7 +5,8 @@
 #include "platform/network.h"
 #include "state/text.h"
 
-std::vector<NetAdapter> DiscoverAdapters() {
+Result ListAdapters(std::vector<NetAdapter>& adapters) {
+    adapters.clear();
     std::uint32_t size = 16384;
     std::vector<platform::AdapterEntry> entries;
     platform::Status status = platform::GetAdapterAddresses(size, entries);
@@ -13,9 +14,8 @@ std::vector<NetAdapter> DiscoverAdapters() {
     if (status.code() == platform::kErrorBufferOverflow) {
         status = platform::GetAdapterAddresses(size, entries);
     }
-    std::vector<NetAdapter> adapters;
     if (!status.ok())
-        return adapters;
+        return Refusal::Call("GetAdaptersAddresses", status.code());
     for (const platform::AdapterEntry& entry : entries) {
         if (entry.ifType == platform::kIfTypeSoftwareLoopback ||
             entry.ifType == platform::kIfTypeTunnel || entry.friendlyName.empty()) {
@@ -26,6 +26,12 @@ std::vector<NetAdapter> DiscoverAdapters() {
     }
     std::stable_sort(adapters.begin(), adapters.end(),
                      [](const NetAdapter& a, const NetAdapter& b) { return a.IsUp && !b.IsUp; });
+    return {};
+}
+
+std::vector<NetAdapter> DiscoverAdapters() {
+    std::vector<NetAdapter> adapters;
+    static_cast<void>(ListAdapters(adapters));
     return adapters;
 }
 

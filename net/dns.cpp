@@ -23,21 +23,23 @@ const std::u16string kV6Interfaces =
     u"SYSTEM\\CurrentControlSet\\Services\\Tcpip6\\Parameters\\Interfaces\\";
 const std::u16string kNameServer = u"NameServer";
 
+constexpr std::string_view kUnsafeName = "interface name unsafe on a command line";
+
 std::u16string Decimal(unsigned value) {
     const std::string text = std::to_string(value);
     return std::u16string(text.begin(), text.end());
 }
 
-bool SetStatic(const std::u16string& prefix, const std::u16string& alias,
-               const std::u16string& server) {
+Result SetStatic(const std::u16string& prefix, const std::u16string& alias,
+                 const std::u16string& server) {
     return RunNetsh(prefix + alias + kStatic + server + kPrimary);
 }
 
-bool AddV4(const std::u16string& alias, const std::u16string& server, unsigned index) {
+Result AddV4(const std::u16string& alias, const std::u16string& server, unsigned index) {
     return RunNetsh(kV4AddPrefix + alias + kThenSpace + server + kIndex + Decimal(index));
 }
 
-bool SetDhcp(const std::u16string& prefix, const std::u16string& alias) {
+Result SetDhcp(const std::u16string& prefix, const std::u16string& alias) {
     return RunNetsh(prefix + alias + kSourceDhcp);
 }
 
@@ -62,14 +64,14 @@ std::vector<std::u16string> ServerTokens(const std::u16string& text) {
     return tokens;
 }
 
-// Restores IPv4; the result of the first command, or true when none was needed.
-bool RestoreV4(const std::u16string& alias, const std::u16string& text) {
+// Restores IPv4; the result of the first command, or ok when none was needed.
+Result RestoreV4(const std::u16string& alias, const std::u16string& text) {
     if (text.empty())
         return SetDhcp(kV4SetPrefix, alias);
     const std::vector<std::u16string> tokens = ServerTokens(text);
     if (tokens.empty())
-        return true;
-    const bool first = SetStatic(kV4SetPrefix, alias, tokens[0]);
+        return {};
+    Result first = SetStatic(kV4SetPrefix, alias, tokens[0]);
     for (std::size_t k = 1; k < tokens.size(); ++k) {
         static_cast<void>(AddV4(alias, tokens[k], static_cast<unsigned>(k + 1)));
     }
@@ -92,7 +94,7 @@ bool IsSafeInterfaceName(std::u16string_view name) {
     return !name.empty() && name.back() != u'\\';
 }
 
-bool RunNetsh(const std::u16string& arguments) {
+Result RunNetsh(const std::u16string& arguments) {
     return RunCommand(u"netsh " + arguments);
 }
 
@@ -108,25 +110,31 @@ std::u16string NameServerText(const RegistryCapture& capture) {
     return text;
 }
 
-bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
-              const std::u16string& secondary) {
-    const std::vector<NetAdapter> adapters = DiscoverAdapters();
+Result ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
+                const std::u16string& secondary) {
+    std::vector<NetAdapter> adapters;
+    if (Result listed = ListAdapters(adapters); !listed.ok())
+        return listed;
     if (adapters.empty())
-        return false;
+        return Refusal::Own("no active interface");
     const NetAdapter* active = ActiveAdapter(adapters);
     const NetAdapter& adapter = active != nullptr ? *active : adapters.front();
     // Checked before anything is recorded, so a refused name leaves no trace.
     if (!IsSafeInterfaceName(adapter.Alias))
-        return false;
+        return Refusal::Own(kUnsafeName);
     // Without both captures the undo could not put the user's servers back, so nothing is
     // recorded and nothing runs unless both values were read.
     RegistryCapture v4;
     RegistryCapture v6;
-    if (!ReadRegistryValue(RegistryRoot::LocalMachine, kV4Interfaces + adapter.Guid, kNameServer,
-                           v4) ||
-        !ReadRegistryValue(RegistryRoot::LocalMachine, kV6Interfaces + adapter.Guid, kNameServer,
-                           v6)) {
-        return false;
+    if (Result read = ReadRegistryValue(RegistryRoot::LocalMachine, kV4Interfaces + adapter.Guid,
+                                        kNameServer, v4);
+        !read.ok()) {
+        return read;
+    }
+    if (Result read = ReadRegistryValue(RegistryRoot::LocalMachine, kV6Interfaces + adapter.Guid,
+                                        kNameServer, v6);
+        !read.ok()) {
+        return read;
     }
     state.BackupStore["dns.alias"] = ToUtf8(adapter.Alias);
     state.BackupStore["dns.guid"] = ToUtf8(adapter.Guid);
@@ -135,7 +143,7 @@ bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primar
     auto& captures = CaptureList(state.RegistryBackups, id);
     captures.push_back(std::move(v4));
     captures.push_back(std::move(v6));
-    const bool result = SetStatic(kV4SetPrefix, adapter.Alias, primary);
+    Result result = SetStatic(kV4SetPrefix, adapter.Alias, primary);
     if (!secondary.empty())
         static_cast<void>(AddV4(adapter.Alias, secondary, 2));
     static_cast<void>(SetDhcp(kV6SetPrefix, adapter.Alias));
@@ -143,12 +151,14 @@ bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primar
     return result;
 }
 
-bool RevertDns(const AppState& state) {
+Result RevertDns(const AppState& state) {
     const auto recorded = state.BackupStore.find("dns.alias");
     const std::u16string alias =
         recorded != state.BackupStore.end() ? ToUtf16(recorded->second) : std::u16string();
-    if (alias.empty() || !IsSafeInterfaceName(alias))
-        return false;
+    if (alias.empty())
+        return Refusal::Own("no interface recorded");
+    if (!IsSafeInterfaceName(alias))
+        return Refusal::Own(kUnsafeName);
     std::u16string v4;
     std::u16string v6;
     if (const auto captures = state.RegistryBackups.find("dns");
@@ -158,7 +168,7 @@ bool RevertDns(const AppState& state) {
                 NameServerText(capture);
         }
     }
-    const bool restored = RestoreV4(alias, v4);
+    Result restored = RestoreV4(alias, v4);
     if (v6.empty()) {
         static_cast<void>(SetDhcp(kV6SetPrefix, alias));
     } else {

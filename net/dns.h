@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "state/app_state.h"
+#include "state/refusal.h"
 
 struct DnsPreset {
     const char* label;
@@ -16,17 +17,18 @@ struct DnsPreset {
 
 extern const std::array<DnsPreset, 3> DnsPresets;
 
-// True when netsh accepted the primary server. False, with nothing changed or recorded,
-// when there is no interface, its name cannot be passed safely on a command line, or its
-// current servers cannot be captured.
-[[nodiscard]] bool ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
-                            const std::u16string& secondary);
-// Restores the captured servers (or DHCP) on the recorded interface. False when no usable
-// interface is recorded (nothing runs) or the first IPv4 restore command failed; the other
-// commands run regardless.
-[[nodiscard]] bool RevertDns(const AppState& state);
+// Ok when netsh accepted the primary server, otherwise its refusal. Refused, with nothing
+// changed or recorded, when there is no interface ("no active interface", or the refused
+// GetAdaptersAddresses), its name cannot be passed safely on a command line ("interface
+// name unsafe on a command line"), or its current servers cannot be captured.
+[[nodiscard]] Result ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
+                              const std::u16string& secondary);
+// Restores the captured servers (or DHCP) on the recorded interface. Refused when no usable
+// interface is recorded ("no interface recorded", or the unsafe name; nothing runs) or the
+// first IPv4 restore command failed; the other commands run regardless.
+[[nodiscard]] Result RevertDns(const AppState& state);
 // "netsh " and the arguments, through the command runner.
-[[nodiscard]] bool RunNetsh(const std::u16string& arguments);
+[[nodiscard]] Result RunNetsh(const std::u16string& arguments);
 // The REG_SZ text of a captured NameServer value, trailing NULs removed; empty otherwise.
 std::u16string NameServerText(const RegistryCapture& capture);
 // Whether the name can stand between double quotes on a command line: no double quote, no

@@ -18,8 +18,9 @@ struct LogEntry {
     std::u16string time;
     std::string message;
     LogKind kind = LogKind::Info;
-    // Why it failed, for a failure line; shown on hover, never written to session.log.
-    std::string reason;
+    // UTF-8, on a line that tells of a failure: why it failed, one line per failure. Kept in
+    // memory only; session.log holds the message alone.
+    std::string reason = {};
 };
 
 // Maps and sets order their UTF-8 keys byte-wise, as the state file stores them.

@@ -43,11 +43,12 @@ std::u16string SessionLogPath() {
     return DataFolder() + u"\\session.log";
 }
 
-void LogAction(AppState& state, std::string_view message, LogKind kind) {
+void LogAction(AppState& state, std::string_view message, LogKind kind, std::string_view reason) {
     state.LastMessage = std::string(message);
     state.LastKind = kind;
     state.LastTick = platform::TickCountMs();
-    state.LogEntries.push_back(LogEntry{LocalTimeText(), std::string(message), kind, {}});
+    state.LogEntries.push_back(
+        LogEntry{LocalTimeText(), std::string(message), kind, std::string(reason)});
     if (state.LogEntries.size() > kMaxLogEntries) {
         state.LogEntries.erase(state.LogEntries.begin());
     }

@@ -11,7 +11,9 @@
 
 inline constexpr std::size_t kMaxLogEntries = 400;
 
-void LogAction(AppState& state, std::string_view message, LogKind kind);
+// `reason` goes into the entry only, not into session.log nor the toast.
+void LogAction(AppState& state, std::string_view message, LogKind kind,
+               std::string_view reason = {});
 
 // The current local time as HH:MM:SS.
 std::u16string LocalTimeText();

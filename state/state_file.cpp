@@ -21,33 +21,43 @@ LoadRecord& LastLoad() {
 }
 
 // Writes the bytes to the file and makes sure they reached the disk.
-bool WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
+Result WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
     if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
-        return false;
+        return Refusal::Own("state too large");
     platform::File file;
-    if (!platform::FileCreate(path, platform::kGenericWrite, 0, platform::kCreateAlways,
-                              platform::kFileAttributeNormal, file)
-             .ok()) {
-        return false;
+    if (const platform::Status created =
+            platform::FileCreate(path, platform::kGenericWrite, 0, platform::kCreateAlways,
+                                 platform::kFileAttributeNormal, file);
+        !created.ok()) {
+        return Refusal::Call("CreateFileW", created.code());
     }
     const auto size = static_cast<std::uint32_t>(bytes.size());
     std::uint32_t written = 0;
-    return platform::FileWrite(file, bytes.data(), size, written).ok() && written == size &&
-           platform::FileFlush(file).ok();
+    if (const platform::Status wrote = platform::FileWrite(file, bytes.data(), size, written);
+        !wrote.ok()) {
+        return Refusal::Call("WriteFile", wrote.code());
+    }
+    if (written != size)
+        return Refusal::Own("short write");
+    if (const platform::Status flushed = platform::FileFlush(file); !flushed.ok())
+        return Refusal::Call("FlushFileBuffers", flushed.code());
+    return {};
 }
 
 // The old file stays whole until the new one is complete on disk, so a failed or
 // interrupted write never loses what the file held.
-bool ReplaceWhole(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
+Result ReplaceWhole(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
     const std::u16string temporary = path + u".tmp";
-    if (WriteDurably(temporary, bytes) &&
-        platform::FileMove(temporary, path,
-                           platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough)
-            .ok()) {
-        return true;
+    Result result = WriteDurably(temporary, bytes);
+    if (result.ok()) {
+        const platform::Status moved = platform::FileMove(
+            temporary, path, platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough);
+        if (moved.ok())
+            return result;
+        result = Refusal::Call("MoveFileExW", moved.code());
     }
     static_cast<void>(platform::FileDelete(temporary));
-    return false;
+    return result;
 }
 
 // Reads the whole file; the outcome says whether the bytes are all of it.
@@ -108,14 +118,14 @@ void ForgetStateFileLoad() {
     LastLoad() = LoadRecord{};
 }
 
-bool SaveState(const AppState& state) {
+Result SaveState(const AppState& state) {
     LoadRecord& record = LastLoad();
     // Its captures may still be in it; replacing it would lose the way back.
     if (record.outcome == StateFileLoad::Unreadable)
-        return false;
+        return Refusal::Own("state file unreadable at start-up");
     if (record.copyPending) {
-        if (!ReplaceWhole(StateFileCopyPath(), record.undecodedBytes))
-            return false;
+        if (Result copied = ReplaceWhole(StateFileCopyPath(), record.undecodedBytes); !copied.ok())
+            return copied;
         record.copyPending = false;
         record.undecodedBytes = {};
     }

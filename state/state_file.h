@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "state/app_state.h"
+#include "state/refusal.h"
 
 std::u16string StateFilePath();
 // Where the bytes of a file that did not decode to the end are kept before it is replaced.
@@ -32,10 +33,10 @@ void LoadState(AppState& state);
 // Forgets what the last load found, as if no load had run; tests use it to start each case
 // on a fresh machine.
 void ForgetStateFileLoad();
-// True when the file now holds the state. False, with state.bin left as it was, when the
-// write failed, when the file loaded at start-up could not be read, or when the copy of an
-// undecodable file could not be written first.
-[[nodiscard]] bool SaveState(const AppState& state);
+// Ok when the file now holds the state. Refused, with state.bin left as it was, when the
+// write failed (the refused file call and its code), when the file loaded at start-up could
+// not be read, or when the copy of an undecodable file could not be written first.
+[[nodiscard]] Result SaveState(const AppState& state);
 
 // The file's bytes for the five persisted fields, and back.
 std::vector<std::uint8_t> EncodeState(const AppState& state);

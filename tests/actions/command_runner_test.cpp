@@ -1,7 +1,10 @@
 // Which program a command line starts, and the nine telemetry task commands.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "actions/command_runner.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -26,7 +29,7 @@ TEST_F(CommandRunnerTest, KnownToolsAlwaysComeFromTheSystemFolder) {
     };
     for (const auto& row : rows) {
         sim::machine().processes.runs.clear();
-        EXPECT_TRUE(RunCommand(row.commandLine));
+        EXPECT_TRUE(RunCommand(row.commandLine).ok());
         ASSERT_EQ(Runs().size(), 1u);
         EXPECT_EQ(Runs()[0].applicationPath, row.program);
         EXPECT_EQ(Runs()[0].commandLine, row.commandLine);  // passed unchanged
@@ -38,26 +41,57 @@ TEST_F(CommandRunnerTest, AnyOtherProgramIsRefused) {
     for (const char16_t* commandLine :
          {u"cmd /c del x", u"notepad.exe", u"powercfg.exe /h off", u"PowerCfg /h off",
           u"\"powercfg\" /h off", u"C:\\evil\\powercfg /h off", u"", u" powercfg"}) {
-        EXPECT_FALSE(RunCommand(commandLine)) << std::string(commandLine, commandLine + 3);
+        EXPECT_EQ(RunCommand(commandLine).refusal(), Refusal::Own("not a known system tool"))
+            << std::string(commandLine, commandLine + 3);
     }
     EXPECT_TRUE(Runs().empty());
 }
 
-TEST_F(CommandRunnerTest, OnlyExitCodeZeroSucceeds) {
-    sim::machine().processes.exitCodes[u"powercfg /h off"] = 1;
-    EXPECT_FALSE(RunCommand(u"powercfg /h off"));
-    sim::machine().processes.exitCodes[u"powercfg /h off"] = 259;  // still running at the deadline
-    EXPECT_FALSE(RunCommand(u"powercfg /h off"));
-    EXPECT_TRUE(RunCommand(u"powercfg /h on"));
-    sim::machine().processes.missingPrograms.insert(u"C:\\Windows\\system32\\netsh.exe");
-    EXPECT_FALSE(RunCommand(u"netsh x"));
+TEST_F(CommandRunnerTest, OnlyExitCodeZeroSucceedsAndARefusalNamesTheToolAndItsCode) {
+    const std::u16string powercfg = u"C:\\Windows\\system32\\powercfg.exe";
+    const std::u16string netsh = u"C:\\Windows\\system32\\netsh.exe";
+    const struct {
+        const char* name;
+        std::uint32_t exitCode;
+        bool missing;
+        std::optional<Refusal> refusal;
+        const char* text;
+    } rows[] = {
+        {"exit code 0", 0, false, std::nullopt, ""},
+        {"exit code 1", 1, false, Refusal::ToolExit(netsh, 1),
+         "C:\\Windows\\system32\\netsh.exe: exit code 1"},
+        {"a negative exit code", 0xFFFFFFFFu, false, Refusal::ToolExit(netsh, 0xFFFFFFFFu),
+         "C:\\Windows\\system32\\netsh.exe: exit code 0xFFFFFFFF"},
+        {"still running at the deadline", 259, false, Refusal::ToolError(netsh, 1460),
+         "C:\\Windows\\system32\\netsh.exe: error 1460"},
+        {"not there", 0, true, Refusal::ToolError(netsh, 2),
+         "C:\\Windows\\system32\\netsh.exe: error 2"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        sim::Reset();
+        sim::machine().processes.exitCodes[u"netsh x"] = row.exitCode;
+        if (row.missing)
+            sim::machine().processes.missingPrograms.insert(netsh);
+        const Result result = RunCommand(u"netsh x");
+        EXPECT_EQ(result.refusal(), row.refusal);
+        EXPECT_EQ(result.ok() ? "" : result.refusal()->Text(), row.text);
+        // Another tool is not affected.
+        EXPECT_TRUE(RunCommand(u"ipconfig /flushdns").ok());
+    }
+    EXPECT_TRUE(RunProgram(powercfg, u"powercfg /h on").ok());
 }
 
 TEST_F(CommandRunnerTest, TelemetryTasksAreSwitchedByNineExactCommands) {
     const std::u16string failing =
         u"schtasks /Change /TN \"\\Microsoft\\Windows\\Autochk\\Proxy\" /Disable";
     sim::machine().processes.exitCodes[failing] = 1;
-    EXPECT_FALSE(SetTelemetryTasks(true));
+    // A later failure does not replace the first one's reason.
+    sim::machine().processes.exitCodes
+        [u"schtasks /Change /TN \"\\Microsoft\\Windows\\Windows "
+         u"Error Reporting\\QueueReporting\" /Disable"] = 2;
+    EXPECT_EQ(SetTelemetryTasks(true).refusal(),
+              Refusal::ToolExit(u"C:\\Windows\\system32\\schtasks.exe", 1));
     const std::vector<std::u16string> expected = {
         u"schtasks /Change /TN \"\\Microsoft\\Windows\\Application "
         u"Experience\\ProgramDataUpdater\" /Disable",
@@ -82,7 +116,7 @@ TEST_F(CommandRunnerTest, TelemetryTasksAreSwitchedByNineExactCommands) {
     EXPECT_EQ(ran, expected);
 
     sim::machine().processes.runs.clear();
-    EXPECT_TRUE(SetTelemetryTasks(false));
+    EXPECT_TRUE(SetTelemetryTasks(false).ok());
     ASSERT_EQ(Runs().size(), 9u);
     EXPECT_EQ(Runs()[8].commandLine,
               u"schtasks /Change /TN \"\\Microsoft\\Windows\\Windows Error "

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/power.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -32,10 +33,10 @@ class PowerTest : public SimTest {
 };
 
 TEST_F(PowerTest, ApplyRemembersTheSchemeAndRevertReturnsToIt) {
-    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan"));
+    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
     EXPECT_EQ(sim::machine().power.active, kUltimate);
     EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{381B4222-F694-41F0-9685-FF5BB260DF2E}");
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan"));
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok());
     EXPECT_EQ(sim::machine().power.active, kBalanced);
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(state.BackupStore.count("powerplan.prev"), 1u);  // kept after the revert
@@ -43,40 +44,46 @@ TEST_F(PowerTest, ApplyRemembersTheSchemeAndRevertReturnsToIt) {
 
 TEST_F(PowerTest, WithoutUltimatePerformanceHighPerformanceIsTaken) {
     sim::machine().power.installed = {kBalanced, kHigh};
-    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan"));
+    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
     EXPECT_EQ(sim::machine().power.active, kHigh);
 }
 
 TEST_F(PowerTest, WhenNeitherCanBeActivatedTheCommandDecides) {
     sim::machine().power.setDenied = true;
-    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan"));
+    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
     EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_MIN"});
     sim::machine().processes.defaultExitCode = 1;
-    EXPECT_FALSE(ApplyPowerPlan(state, "powerplan"));
+    // The first refusal is the reason: no rights for Ultimate Performance.
+    EXPECT_EQ(ApplyPowerPlan(state, "powerplan").refusal(),
+              Refusal::Call("PowerSetActiveScheme", 5));
 }
 
 TEST_F(PowerTest, ADeletedSchemeIsRevertedToBalancedByCommand) {
     sim::machine().power.active = kSaver;
-    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan"));
+    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
     sim::machine().power.installed = {kBalanced, kUltimate, kHigh};
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan"));
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok());
     EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_BALANCED"});
+    // With the command refused too, the reason is the scheme that was not there.
+    sim::machine().processes.defaultExitCode = 1;
+    EXPECT_EQ(RestorePowerPlan(state, "powerplan").refusal(),
+              Refusal::Call("PowerSetActiveScheme", 2));
 }
 
 TEST_F(PowerTest, TheSecondApplyRemembersTheSchemeActiveThen) {
-    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan"));
-    ASSERT_TRUE(RestorePowerPlan(state, "powerplan"));
+    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
+    ASSERT_TRUE(RestorePowerPlan(state, "powerplan").ok());
     sim::machine().power.active = kSaver;
-    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan"));
+    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
     EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{A1841308-3541-4FAB-BC81-F71556F20B4A}");
 }
 
 TEST_F(PowerTest, AnUnreadableActiveSchemeKeepsTheEarlierMemory) {
     state.BackupStore["powerplan.prev"] = "{A1841308-3541-4FAB-BC81-F71556F20B4A}";
     sim::machine().power.readFails = true;
-    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan"));
+    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
     EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{A1841308-3541-4FAB-BC81-F71556F20B4A}");
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan"));
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok());
     EXPECT_EQ(sim::machine().power.active, kSaver);
 }
 
@@ -84,12 +91,12 @@ TEST_F(PowerTest, NothingUsableRememberedFallsBackToBalanced) {
     for (const char* remembered : {"", "not a guid", "{381B4222-F694-41F0-9685-FF5BB260DF2}"}) {
         sim::machine().processes.runs.clear();
         state.BackupStore["powerplan.prev"] = remembered;
-        EXPECT_TRUE(RestorePowerPlan(state, "powerplan")) << remembered;
+        EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok()) << remembered;
         EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_BALANCED"});
     }
     state.BackupStore.clear();
     sim::machine().processes.runs.clear();
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan"));
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok());
     EXPECT_EQ(Commands().size(), 1u);
 }
 

@@ -1,9 +1,12 @@
 // Capturing writes and restores on the simulated registry, including every failure branch.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "actions/registry.h"
 #include "platform/registry.h"
 #include "support/bytes.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -31,12 +34,15 @@ TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
     const auto before = sim::machine().registry.keys;
 
     ASSERT_TRUE(SetStringCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
-                                  u"MenuShowDelay", u"0"));
+                                  u"MenuShowDelay", u"0")
+                    .ok());
     ASSERT_TRUE(SetDwordCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
-                                 u"HungAppTimeout", 1000));
+                                 u"HungAppTimeout", 1000)
+                    .ok());
     const std::uint8_t bytes[] = {9, 8};
-    ASSERT_TRUE(SetBinaryCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop, u"Flags",
-                                  bytes));
+    ASSERT_TRUE(
+        SetBinaryCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop, u"Flags", bytes)
+            .ok());
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"MenuShowDelay"),
               (sim::RegistryValue{platform::kRegSz, RegSz(u"0")}));
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"HungAppTimeout"),
@@ -53,7 +59,7 @@ TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
     EXPECT_EQ(captures[1].type, 0u);
     EXPECT_TRUE(captures[1].data.empty());
     for (auto capture = captures.rbegin(); capture != captures.rend(); ++capture) {
-        EXPECT_TRUE(RestoreRegistryValue(*capture));
+        EXPECT_TRUE(RestoreRegistryValue(*capture).ok());
     }
     EXPECT_EQ(sim::machine().registry.keys.at(u"HKEY_CURRENT_USER\\Control Panel\\Desktop").values,
               before.at(u"HKEY_CURRENT_USER\\Control Panel\\Desktop").values);
@@ -62,52 +68,56 @@ TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
 
 TEST_F(RegistryTest, AKeyCreatedByTheWriteStaysEmptyAfterTheRestore) {
     ASSERT_TRUE(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
-                                 u"AllowTelemetry", 0));
-    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("telemetry")[0]));
+                                 u"AllowTelemetry", 0)
+                    .ok());
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("telemetry")[0]).ok());
     EXPECT_TRUE(sim::RegistryKeyExists(kHkeyLocalMachine, kPolicy));
     EXPECT_FALSE(Value(kHkeyLocalMachine, kPolicy, u"AllowTelemetry").has_value());
 }
 
 TEST_F(RegistryTest, RestoringAnAbsentValueNeverCreatesAKey) {
     const RegistryCapture absent{RegistryRoot::CurrentUser, u"Software\\Gone", u"X", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(absent));
+    EXPECT_TRUE(RestoreRegistryValue(absent).ok());
     EXPECT_FALSE(sim::RegistryKeyExists(kHkeyCurrentUser, u"Software\\Gone"));
     sim::PutRegistryValue(kHkeyCurrentUser, u"Software\\Here", u"Other", 4, {1, 0, 0, 0});
     const RegistryCapture alreadyGone{
         RegistryRoot::CurrentUser, u"Software\\Here", u"X", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(alreadyGone));
+    EXPECT_TRUE(RestoreRegistryValue(alreadyGone).ok());
 }
 
 TEST_F(RegistryTest, AZeroLengthValueRoundTrips) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"Empty", platform::kRegBinary, {});
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"Empty", 7));
+    ASSERT_TRUE(
+        SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"Empty", 7).ok());
     const RegistryCapture& capture = state.RegistryBackups.at("t")[0];
     EXPECT_TRUE(capture.existed);
     EXPECT_TRUE(capture.data.empty());
-    EXPECT_TRUE(RestoreRegistryValue(capture));
+    EXPECT_TRUE(RestoreRegistryValue(capture).ok());
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"Empty"),
               (sim::RegistryValue{platform::kRegBinary, {}}));
 }
 
 TEST_F(RegistryTest, TwoCapturesOfOneValueRestoredLastToFirstLeaveTheOlder) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {1, 0, 0, 0});
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 2));
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 3));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 2).ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 3).ok());
     const auto& captures = state.RegistryBackups.at("t");
-    EXPECT_TRUE(RestoreRegistryValue(captures[1]));
-    EXPECT_TRUE(RestoreRegistryValue(captures[0]));
+    EXPECT_TRUE(RestoreRegistryValue(captures[1]).ok());
+    EXPECT_TRUE(RestoreRegistryValue(captures[0]).ok());
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"V")->data, (sim::Bytes{1, 0, 0, 0}));
 }
 
 TEST_F(RegistryTest, AStringZeroTakesFourBytes) {
-    ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kDesktop, u"S", u"0"));
+    ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kDesktop, u"S", u"0").ok());
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"S")->data, (sim::Bytes{'0', 0, 0, 0}));
 }
 
 TEST_F(RegistryTest, AKeyThatCannotBeCreatedFailsTheWriteButKeepsTheCapture) {
     sim::machine().registryFaults.deniedKeys.insert(sim::RegistryPath(kHkeyLocalMachine, kPolicy));
-    EXPECT_FALSE(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
-                                  u"AllowTelemetry", 0));
+    EXPECT_EQ(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
+                               u"AllowTelemetry", 0)
+                  .refusal(),
+              Refusal::Call("RegCreateKeyExW", 5));
     ASSERT_EQ(state.RegistryBackups.at("telemetry").size(), 1u);
     EXPECT_FALSE(state.RegistryBackups.at("telemetry")[0].existed);
     EXPECT_FALSE(sim::RegistryKeyExists(kHkeyLocalMachine, kPolicy));
@@ -118,10 +128,14 @@ TEST_F(RegistryTest, AValueThatCannotBeReadIsNeitherCapturedNorOverwritten) {
     sim::machine().registryFaults.secondReadFails.insert(
         sim::RegistryPath(kHkeyCurrentUser, kDesktop) + u"\\V");
     RegistryCapture capture;
-    EXPECT_FALSE(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture));
+    EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture).refusal(),
+              Refusal::Call("RegQueryValueExW", 5));
     EXPECT_FALSE(capture.existed);
-    EXPECT_FALSE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 9));
-    EXPECT_FALSE(SetStringCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", u"9"));
+    EXPECT_EQ(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 9).refusal(),
+              Refusal::Call("RegQueryValueExW", 5));
+    EXPECT_EQ(
+        SetStringCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", u"9").refusal(),
+        Refusal::Call("RegQueryValueExW", 5));
     EXPECT_EQ(state.RegistryBackups.count("t"), 0u);
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"V")->data, (sim::Bytes{5, 0, 0, 0}));
     EXPECT_TRUE(NoKeyOpen());
@@ -132,21 +146,22 @@ TEST_F(RegistryTest, ARefusedDeleteFailsTheRestore) {
     sim::machine().registryFaults.deleteDenied.insert(
         sim::RegistryPath(kHkeyCurrentUser, kDesktop));
     const RegistryCapture absent{RegistryRoot::CurrentUser, kDesktop, u"V", false, 0, {}};
-    EXPECT_FALSE(RestoreRegistryValue(absent));
+    EXPECT_EQ(RestoreRegistryValue(absent).refusal(), Refusal::Call("RegDeleteValueW", 5));
     EXPECT_TRUE(Value(kHkeyCurrentUser, kDesktop, u"V").has_value());
 }
 
 TEST_F(RegistryTest, ARestoreUnderAKeyThatCannotBeOpenedFails) {
     const RegistryCapture present{RegistryRoot::LocalMachine, kPolicy, u"V", true, 4, {1, 0, 0, 0}};
     sim::machine().registryFaults.deniedKeys.insert(sim::RegistryPath(kHkeyLocalMachine, kPolicy));
-    EXPECT_FALSE(RestoreRegistryValue(present));
+    EXPECT_EQ(RestoreRegistryValue(present).refusal(), Refusal::Call("RegCreateKeyExW", 5));
 }
 
 TEST_F(RegistryTest, AForeignRootIsNeverRestored) {
     for (const bool existed : {true, false}) {
         const RegistryCapture foreign{
             static_cast<RegistryRoot>(0x80000003u), u"Software", u"V", existed, 4, {1, 0, 0, 0}};
-        EXPECT_FALSE(RestoreRegistryValue(foreign));
+        EXPECT_EQ(RestoreRegistryValue(foreign).refusal(),
+                  Refusal::Own("not a root this program writes"));
     }
     EXPECT_TRUE(NoKeyOpen());
 }
@@ -167,28 +182,30 @@ TEST_F(StandardUserRegistryTest, AnAbsentCaptureUnderAKeyThatRefusesWritingIsNot
                           {0, 0, 0, 0});
     const RegistryCapture absent{
         RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", false, 0, {}};
-    EXPECT_FALSE(RestoreRegistryValue(absent));
+    EXPECT_EQ(RestoreRegistryValue(absent).refusal(), Refusal::Call("RegOpenKeyExW", 5));
     EXPECT_EQ(Value(kHkeyLocalMachine, kPolicy, u"AllowTelemetry"),
               (sim::RegistryValue{platform::kRegDword, {0, 0, 0, 0}}));
     // A present capture cannot be written back either.
     const RegistryCapture present{
         RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", true, 4, {3, 0, 0, 0}};
-    EXPECT_FALSE(RestoreRegistryValue(present));
+    EXPECT_EQ(RestoreRegistryValue(present).refusal(), Refusal::Call("RegCreateKeyExW", 5));
     EXPECT_TRUE(NoKeyOpen());
 }
 
 TEST_F(StandardUserRegistryTest, AnAbsentCaptureWhoseKeyIsGoneCountsAsRestored) {
     const RegistryCapture absent{
         RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(absent));
+    EXPECT_TRUE(RestoreRegistryValue(absent).ok());
     EXPECT_FALSE(sim::RegistryKeyExists(kHkeyLocalMachine, kPolicy));
 }
 
 TEST_F(StandardUserRegistryTest, TheCaptureIsTakenAndTheRefusedWriteFails) {
     sim::PutRegistryValue(kHkeyLocalMachine, kPolicy, u"AllowTelemetry", platform::kRegDword,
                           {3, 0, 0, 0});
-    EXPECT_FALSE(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
-                                  u"AllowTelemetry", 0));
+    EXPECT_EQ(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
+                               u"AllowTelemetry", 0)
+                  .refusal(),
+              Refusal::Call("RegCreateKeyExW", 5));
     ASSERT_EQ(state.RegistryBackups.at("telemetry").size(), 1u);
     EXPECT_TRUE(state.RegistryBackups.at("telemetry")[0].existed);
     EXPECT_EQ(Value(kHkeyLocalMachine, kPolicy, u"AllowTelemetry")->data, (sim::Bytes{3, 0, 0, 0}));
@@ -197,7 +214,7 @@ TEST_F(StandardUserRegistryTest, TheCaptureIsTakenAndTheRefusedWriteFails) {
 struct ReadCase {
     const char* name;
     void (*inject)();
-    bool result;
+    std::optional<Refusal> refusal;  // none: read
     bool existed;
 };
 
@@ -205,25 +222,27 @@ const std::u16string kValuePath = u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\V
 
 TEST_F(RegistryTest, OnlyNotFoundReadsAsAbsent) {
     const ReadCase cases[] = {
-        {"present", [] {}, true, true},
+        {"present", [] {}, std::nullopt, true},
         {"value not found",
          [] {
              sim::machine()
                  .registry.keys[u"HKEY_CURRENT_USER\\Control Panel\\Desktop"]
                  .values.clear();
          },
-         true, false},
-        {"key not found", [] { sim::machine().registry.keys.clear(); }, true, false},
+         std::nullopt, false},
+        {"key not found", [] { sim::machine().registry.keys.clear(); }, std::nullopt, false},
         {"key refuses reading",
          [] {
              sim::machine().registryFaults.refusedAccess[u"HKEY_CURRENT_USER\\Control Panel"] =
                  platform::kKeyRead;
          },
-         false, false},
+         Refusal::Call("RegOpenKeyExW", 5), false},
         {"size cannot be read",
-         [] { sim::machine().registryFaults.sizeReadFails.insert(kValuePath); }, false, false},
+         [] { sim::machine().registryFaults.sizeReadFails.insert(kValuePath); },
+         Refusal::Call("RegQueryValueExW", 5), false},
         {"data cannot be read",
-         [] { sim::machine().registryFaults.secondReadFails.insert(kValuePath); }, false, false},
+         [] { sim::machine().registryFaults.secondReadFails.insert(kValuePath); },
+         Refusal::Call("RegQueryValueExW", 5), false},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,12 +250,14 @@ TEST_F(RegistryTest, OnlyNotFoundReadsAsAbsent) {
         sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {5, 0, 0, 0});
         c.inject();
         RegistryCapture capture;
-        EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture), c.result);
+        EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture).refusal(),
+                  c.refusal);
         EXPECT_EQ(capture.existed, c.existed);
         AppState captured;
-        EXPECT_EQ(CaptureRegistryValue(captured, "t", RegistryRoot::CurrentUser, kDesktop, u"V"),
-                  c.result);
-        EXPECT_EQ(captured.RegistryBackups.count("t"), c.result ? 1u : 0u);
+        EXPECT_EQ(CaptureRegistryValue(captured, "t", RegistryRoot::CurrentUser, kDesktop, u"V")
+                      .refusal(),
+                  c.refusal);
+        EXPECT_EQ(captured.RegistryBackups.count("t"), c.refusal ? 0u : 1u);
         EXPECT_TRUE(NoKeyOpen());
     }
 }

@@ -1,11 +1,15 @@
-// The restore-point worker and its poll on the simulated System Restore.
+// The restore-point worker on the simulated System Restore, and the engine's operations
+// that start it and take its report.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "actions/restore_point.h"
+#include "engine/operations.h"
 #include "state/state_file.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -42,8 +46,8 @@ TEST_F(RestorePointTest, TwoQuickClicksStartOneWorkerAndACreatedPointIsSaved) {
     {
         // The worker waits for the simulated system while both clicks land.
         std::lock_guard lock(Points().mutex);
-        StartRestorePoint(state);
-        StartRestorePoint(state);
+        RequestRestorePoint(state);
+        RequestRestorePoint(state);
     }
     ASSERT_TRUE(WorkerEnded());
     EXPECT_EQ(sim::machine().threads.started, 1);
@@ -54,51 +58,76 @@ TEST_F(RestorePointTest, TwoQuickClicksStartOneWorkerAndACreatedPointIsSaved) {
         EXPECT_EQ(Points().apartmentsAtRequest, 1);  // inside the worker's COM apartment
         EXPECT_EQ(Points().apartments, 0);           // and left again
     }
-    EXPECT_FALSE(state.RestorePointCreated);  // only the poll records it
-    PollRestorePoint(state);
+    EXPECT_FALSE(state.RestorePointCreated);  // only the take records it
+    const Outcome taken = TakeRestorePointResult(state);
+    EXPECT_TRUE(taken.ok());
     EXPECT_TRUE(state.RestorePointCreated);
     EXPECT_EQ(Log().back(), "restore point created");
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
+    EXPECT_EQ(state.LogEntries.back().reason, "");
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
-    // A poll with nothing new changes nothing.
-    PollRestorePoint(state);
+    // A take with nothing new changes nothing.
+    EXPECT_TRUE(TakeRestorePointResult(state).ok());
     EXPECT_EQ(state.LogEntries.size(), 2u);
 }
 
-struct Refusal {
+struct Denial {
     const char* name;
     void (*set)(sim::RestorePoints&);
     RestorePointOutcome outcome;
     const char* line;
+    std::optional<Refusal> refused;
+    const char* reason;
 };
 
 TEST_F(RestorePointTest, RefusalsAndSkipsAreLoggedAsWarningsAndNotRecorded) {
-    const Refusal cases[] = {
+    const Denial cases[] = {
         {"system protection off", [](sim::RestorePoints& p) { p.refusal = 1058; },
-         RestorePointOutcome::Failed, "point denied (system protection disabled?)"},
+         RestorePointOutcome::Failed, "point denied (system protection disabled?)",
+         Refusal::Call("SRSetRestorePointW", 1058), "SRSetRestorePointW: error 1058"},
         {"a point from the last day",
          [](sim::RestorePoints& p) {
              p.highest = 41;
              p.recentPointExists = true;
          },
-         RestorePointOutcome::Skipped, "point skipped (one exists from the last 24 hours)"},
+         RestorePointOutcome::Skipped, "point skipped (one exists from the last 24 hours)",
+         std::nullopt, ""},
     };
-    for (const Refusal& c : cases) {
+    for (const Denial& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
         {
             std::lock_guard lock(Points().mutex);
             c.set(Points());
         }
-        EXPECT_EQ(CreateRestorePoint(u"Quillfarrow Optimizer"), c.outcome);
-        StartRestorePoint(state);
+        const RestorePointReport report = CreateRestorePoint(u"Quillfarrow Optimizer");
+        EXPECT_EQ(report.outcome, c.outcome);
+        EXPECT_EQ(report.result().refusal(), c.refused);
+        RequestRestorePoint(state);
         ASSERT_TRUE(WorkerEnded());
-        PollRestorePoint(state);
+        const Outcome taken = TakeRestorePointResult(state);
+        EXPECT_EQ(taken.refused, c.refused);
+        EXPECT_TRUE(taken.changed.empty());
         EXPECT_EQ(Log().back(), c.line);
         EXPECT_EQ(state.LogEntries.back().kind, LogKind::Warning);
+        EXPECT_EQ(state.LogEntries.back().reason, c.reason);
         EXPECT_FALSE(state.RestorePointCreated);
         EXPECT_FALSE(sim::FileContent(StatePath()).has_value());
     }
+}
+
+TEST_F(RestorePointTest, ACreatedPointThatCannotBeSavedSaysWhyAndStaysRecordedInMemory) {
+    sim::machine().fileFaults.moveError = platform::kErrorAccessDenied;
+    RequestRestorePoint(state);
+    ASSERT_TRUE(WorkerEnded());
+    const Outcome taken = TakeRestorePointResult(state);
+    EXPECT_EQ(taken.saved.refusal(), Refusal::Call("MoveFileExW", 5));
+    EXPECT_FALSE(taken.ok());
+    EXPECT_TRUE(state.RestorePointCreated);
+    EXPECT_EQ(Log().back(), "restore point created");
+    EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
+    EXPECT_EQ(state.LogEntries.back().reason, "state file not saved: MoveFileExW: error 5");
+    EXPECT_FALSE(sim::FileContent(StatePath()).has_value());
 }
 
 TEST_F(RestorePointTest, WithoutTheQueryAnAcceptedRequestCountsAsCreated) {
@@ -108,16 +137,18 @@ TEST_F(RestorePointTest, WithoutTheQueryAnAcceptedRequestCountsAsCreated) {
         Points().highest = 7;
         Points().recentPointExists = true;
     }
-    EXPECT_EQ(CreateRestorePoint(u"Quillfarrow Optimizer"), RestorePointOutcome::Created);
+    EXPECT_EQ(CreateRestorePoint(u"Quillfarrow Optimizer").outcome, RestorePointOutcome::Created);
 }
 
 TEST_F(RestorePointTest, AWorkerThatCannotStartGivesTheButtonBackAndReportsADenial) {
     sim::machine().threads.startError = 8;  // ERROR_NOT_ENOUGH_MEMORY
-    StartRestorePoint(state);
+    RequestRestorePoint(state);
     EXPECT_FALSE(RestorePointBusy.load());
-    PollRestorePoint(state);
+    const Outcome taken = TakeRestorePointResult(state);
+    EXPECT_EQ(taken.refused, Refusal::Call("CreateThread", 8));
     EXPECT_EQ(Log(), (std::vector<std::string>{"restore point in progress...",
                                                "point denied (system protection disabled?)"}));
+    EXPECT_EQ(state.LogEntries.back().reason, "CreateThread: error 8");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "actions/services.h"
 #include "platform/services.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -24,7 +25,7 @@ class ServicesTest : public SimTest {
 };
 
 TEST_F(ServicesTest, DisablingCapturesTheStartTypeThenStopsAndRestoreTurnsItBack) {
-    EXPECT_TRUE(DisableServiceCaptured(state, "diagtrack", u"DiagTrack"));
+    EXPECT_TRUE(DisableServiceCaptured(state, "diagtrack", u"DiagTrack").ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 4u);
     EXPECT_FALSE(Service(u"DiagTrack").running);
     ASSERT_EQ(state.ServiceBackups.at("diagtrack").size(), 1u);
@@ -33,53 +34,56 @@ TEST_F(ServicesTest, DisablingCapturesTheStartTypeThenStopsAndRestoreTurnsItBack
     EXPECT_EQ(Calls(), (std::vector<std::string>{"open DiagTrack 0x1", "open DiagTrack 0x12",
                                                  "set DiagTrack 4", "open DiagTrack 0x24",
                                                  "stop DiagTrack"}));
-    EXPECT_TRUE(RestoreServiceStartType(capture));
+    EXPECT_TRUE(RestoreServiceStartType(capture).ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
     EXPECT_TRUE(NoHandleOpen());
 }
 
 TEST_F(ServicesTest, AnAlreadyDisabledServiceIsCapturedAsDisabledAndSetAgain) {
-    EXPECT_TRUE(DisableServiceCaptured(state, "t", u"Fax"));
+    EXPECT_TRUE(DisableServiceCaptured(state, "t", u"Fax").ok());
     EXPECT_EQ(state.ServiceBackups.at("t")[0].startType, 4u);
     EXPECT_EQ(Calls().back(), "stop Fax");
-    EXPECT_TRUE(RestoreServiceStartType(state.ServiceBackups.at("t")[0]));
+    EXPECT_TRUE(RestoreServiceStartType(state.ServiceBackups.at("t")[0]).ok());
     EXPECT_EQ(Service(u"Fax").startType, 4u);
     EXPECT_FALSE(Service(u"Fax").running);
 }
 
 TEST_F(ServicesTest, AnAbsentServiceIsHandledForQueryAndStopButCannotBeChanged) {
     ServiceCapture capture;
-    EXPECT_TRUE(QueryService(u"Missing", capture));
+    EXPECT_TRUE(QueryService(u"Missing", capture).ok());
     EXPECT_EQ(capture, (ServiceCapture{u"Missing", false, 0}));
-    EXPECT_TRUE(StopService(u"Missing"));
-    EXPECT_FALSE(SetServiceStartType(u"Missing", 4));
+    EXPECT_TRUE(StopService(u"Missing").ok());
+    EXPECT_EQ(SetServiceStartType(u"Missing", 4).refusal(), Refusal::Call("OpenServiceW", 1060));
     sim::machine().serviceManager.calls.clear();
-    EXPECT_TRUE(RestoreServiceStartType(capture));
+    EXPECT_TRUE(RestoreServiceStartType(capture).ok());
     EXPECT_TRUE(Calls().empty());
     // Disabling it appends the capture yet fails.
-    EXPECT_FALSE(DisableServiceCaptured(state, "t", u"Missing"));
+    EXPECT_EQ(DisableServiceCaptured(state, "t", u"Missing").refusal(),
+              Refusal::Call("OpenServiceW", 1060));
     EXPECT_EQ(state.ServiceBackups.at("t"), (std::vector<ServiceCapture>{{u"Missing", false, 0}}));
 }
 
 TEST_F(ServicesTest, WithoutTheManagerNothingSucceeds) {
     sim::machine().serviceManager.managerFails = true;
     ServiceCapture capture;
-    EXPECT_FALSE(QueryService(u"DiagTrack", capture));
-    EXPECT_FALSE(SetServiceStartType(u"DiagTrack", 4));
-    EXPECT_FALSE(StopService(u"DiagTrack"));
-    EXPECT_FALSE(RestoreServiceStartType({u"DiagTrack", true, 2}));
-    EXPECT_FALSE(DisableServiceCaptured(state, "t", u"DiagTrack"));
+    const Refusal refusal = Refusal::Call("OpenSCManagerW", 5);
+    EXPECT_EQ(QueryService(u"DiagTrack", capture).refusal(), refusal);
+    EXPECT_EQ(SetServiceStartType(u"DiagTrack", 4).refusal(), refusal);
+    EXPECT_EQ(StopService(u"DiagTrack").refusal(), refusal);
+    EXPECT_EQ(RestoreServiceStartType({u"DiagTrack", true, 2}).refusal(), refusal);
+    EXPECT_EQ(DisableServiceCaptured(state, "t", u"DiagTrack").refusal(), refusal);
     EXPECT_EQ(state.ServiceBackups.count("t"), 0u);
 }
 
 TEST_F(ServicesTest, ARefusedChangeFailsWhileTheQueryStillWorks) {
     Service(u"DiagTrack").refusedAccess = platform::kServiceChangeConfig | platform::kServiceStop;
     ServiceCapture capture;
-    EXPECT_TRUE(QueryService(u"DiagTrack", capture));
+    EXPECT_TRUE(QueryService(u"DiagTrack", capture).ok());
     EXPECT_TRUE(capture.existed);
-    EXPECT_FALSE(SetServiceStartType(u"DiagTrack", 4));
-    EXPECT_FALSE(StopService(u"DiagTrack"));
-    EXPECT_FALSE(DisableServiceCaptured(state, "t", u"DiagTrack"));
+    const Refusal refusal = Refusal::Call("OpenServiceW", 5);
+    EXPECT_EQ(SetServiceStartType(u"DiagTrack", 4).refusal(), refusal);
+    EXPECT_EQ(StopService(u"DiagTrack").refusal(), refusal);
+    EXPECT_EQ(DisableServiceCaptured(state, "t", u"DiagTrack").refusal(), refusal);
     EXPECT_EQ(state.ServiceBackups.at("t").size(), 1u);
     EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
 }
@@ -87,9 +91,10 @@ TEST_F(ServicesTest, ARefusedChangeFailsWhileTheQueryStillWorks) {
 TEST_F(ServicesTest, AnUnreadableConfigurationFailsTheQueryAndChangesNothing) {
     Service(u"DiagTrack").configUnreadable = true;
     ServiceCapture capture;
-    EXPECT_FALSE(QueryService(u"DiagTrack", capture));
+    const Refusal refusal = Refusal::Call("QueryServiceConfigW", 5);
+    EXPECT_EQ(QueryService(u"DiagTrack", capture).refusal(), refusal);
     EXPECT_FALSE(capture.existed);
-    EXPECT_FALSE(DisableServiceCaptured(state, "t", u"DiagTrack"));
+    EXPECT_EQ(DisableServiceCaptured(state, "t", u"DiagTrack").refusal(), refusal);
     EXPECT_EQ(state.ServiceBackups.count("t"), 0u);
     EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
 }
@@ -107,12 +112,13 @@ TEST_F(ServicesTest, WithoutRightsARestoreIsDoneOnlyWhenNothingIsLeftToChange) {
         service.refusedAccess = platform::kServiceChangeConfig | platform::kServiceStart;
     Service(u"DiagTrack").startType = 4;
 
-    EXPECT_FALSE(RestoreServiceStartType({u"DiagTrack", true, 2}));
+    EXPECT_EQ(RestoreServiceStartType({u"DiagTrack", true, 2}).refusal(),
+              Refusal::Call("OpenServiceW", 5));
     EXPECT_EQ(Service(u"DiagTrack").startType, 4u);
 
     sim::machine().serviceManager.calls.clear();
-    EXPECT_TRUE(RestoreServiceStartType({u"DiagTrack", true, 4}));
-    EXPECT_TRUE(RestoreServiceStartType({u"Removed", true, 2}));
+    EXPECT_TRUE(RestoreServiceStartType({u"DiagTrack", true, 4}).ok());
+    EXPECT_TRUE(RestoreServiceStartType({u"Removed", true, 2}).ok());
     EXPECT_EQ(Calls(), (std::vector<std::string>{"open DiagTrack 0x1", "open Removed 0x1"}));
     EXPECT_TRUE(NoHandleOpen());
 }
@@ -120,7 +126,7 @@ TEST_F(ServicesTest, WithoutRightsARestoreIsDoneOnlyWhenNothingIsLeftToChange) {
 TEST_F(ServicesTest, AStartTypeThatCannotBeReadIsStillSetBack) {
     Service(u"DiagTrack").startType = 4;
     Service(u"DiagTrack").configUnreadable = true;
-    EXPECT_TRUE(RestoreServiceStartType({u"DiagTrack", true, 2}));
+    EXPECT_TRUE(RestoreServiceStartType({u"DiagTrack", true, 2}).ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
 }
 

@@ -7,6 +7,7 @@
 #include "actions/timer_holder.h"
 #include "app/startup.h"
 #include "state/state_file.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -29,27 +30,27 @@ class TimerHolderTest : public SimTest {
 };
 
 TEST_F(TimerHolderTest, TwoStartsMakeOneThreadThatHoldsHalfAMillisecond) {
-    EXPECT_TRUE(StartTimerHolder());
-    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_TRUE(StartTimerHolder().ok());
+    EXPECT_TRUE(StartTimerHolder().ok());
     EXPECT_EQ(sim::machine().threads.started, 1);
     EXPECT_TRUE(Eventually([] { return Timer().requests.load() >= 1; }));
     EXPECT_EQ(Timer().lastDesired.load(), 5000u);
 }
 
 TEST_F(TimerHolderTest, StopWithdrawsTheRequestBeforeItReturns) {
-    ASSERT_TRUE(StartTimerHolder());
+    ASSERT_TRUE(StartTimerHolder().ok());
     ASSERT_TRUE(Eventually([] { return Timer().requests.load() >= 1; }));
     StopTimerHolder();
     EXPECT_FALSE(TimerHolderRunning.load());
     // The thread has withdrawn and ended within the wait, not after it.
     EXPECT_EQ(Timer().withdrawals.load(), 1);
-    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_TRUE(StartTimerHolder().ok());
     EXPECT_EQ(sim::machine().threads.started, 2);
 }
 
 TEST_F(TimerHolderTest, TheRequestIsRenewedEvery250MsUntilTheStopWithdrawsItOnce) {
     const auto started = std::chrono::steady_clock::now();
-    ASSERT_TRUE(StartTimerHolder());
+    ASSERT_TRUE(StartTimerHolder().ok());
     // Two renewals after the first request.
     ASSERT_TRUE(Eventually([] { return Timer().requests.load() >= 3; }));
     EXPECT_EQ(Timer().lastDesired.load(), 5000u);
@@ -74,9 +75,9 @@ TEST_F(TimerHolderTest, StopWithNothingRunningDoesNothing) {
 
 TEST_F(TimerHolderTest, WithoutTheEntryPointTheThreadEndsAtOnceButCountsAsRunning) {
     Timer().available = false;
-    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_TRUE(StartTimerHolder().ok());
     EXPECT_TRUE(TimerHolderRunning.load());
-    EXPECT_TRUE(StartTimerHolder());
+    EXPECT_TRUE(StartTimerHolder().ok());
     EXPECT_EQ(sim::machine().threads.started, 1);
     StopTimerHolder();
     EXPECT_FALSE(TimerHolderRunning.load());
@@ -86,14 +87,14 @@ TEST_F(TimerHolderTest, WithoutTheEntryPointTheThreadEndsAtOnceButCountsAsRunnin
 
 TEST_F(TimerHolderTest, AThreadThatCannotBeCreatedLeavesNothingRunning) {
     sim::machine().threads.startError = 8;  // ERROR_NOT_ENOUGH_MEMORY
-    EXPECT_FALSE(StartTimerHolder());
+    EXPECT_EQ(StartTimerHolder().refusal(), Refusal::Call("CreateThread", 8));
     EXPECT_FALSE(TimerHolderRunning.load());
 }
 
 TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
     AppState saved;
     saved.AppliedSet = {"timerres"};
-    ASSERT_TRUE(SaveState(saved));
+    ASSERT_TRUE(SaveState(saved).ok());
     AppState state;
     ShellState shell;
     StartSession(state, shell, CommandLineOptions{});

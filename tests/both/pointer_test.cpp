@@ -12,7 +12,8 @@ namespace {
 
 std::u16string ProfileText(const char16_t* name) {
     RegistryCapture capture;
-    if (!ReadRegistryValue(RegistryRoot::CurrentUser, u"Control Panel\\Mouse", name, capture) ||
+    if (!ReadRegistryValue(RegistryRoot::CurrentUser, u"Control Panel\\Mouse", name, capture)
+             .ok() ||
         !capture.existed) {
         return u"<absent>";
     }

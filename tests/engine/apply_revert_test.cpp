@@ -57,12 +57,12 @@ TEST_F(EngineTest, EveryRegistryTweakIsUndoneExactly) {
             if (before.back())
                 Put(write, before.back()->type, before.back()->data);
         }
-        ASSERT_TRUE(ApplyTweak(state, plan.id, false));
+        ASSERT_TRUE(ApplyTweak(state, plan.id).ok());
         for (const RegistryWrite& write : plan.writes) {
             EXPECT_EQ(Value(write), (sim::RegistryValue{write.type, Expected(write)}));
         }
         EXPECT_EQ(state.RegistryBackups.at(std::string(plan.id)).size(), plan.writes.size());
-        ASSERT_TRUE(RevertTweak(state, plan.id, false));
+        ASSERT_TRUE(RevertTweak(state, plan.id).ok());
         for (std::size_t i = 0; i < plan.writes.size(); ++i)
             EXPECT_EQ(Value(plan.writes[i]), before[i]);
         EXPECT_FALSE(IsApplied(state, plan.id));
@@ -71,31 +71,43 @@ TEST_F(EngineTest, EveryRegistryTweakIsUndoneExactly) {
 }
 
 TEST_F(EngineTest, MenuDelayAppliesLogsSavesAndRevertsInReverse) {
-    ASSERT_TRUE(ApplyTweak(state, "menudelay", false));
+    const Outcome applied = ApplyTweak(state, "menudelay");
+    ASSERT_TRUE(applied.ok());
+    EXPECT_EQ(applied.changed, std::vector<std::string>{"menudelay"});
     const auto& captures = state.RegistryBackups.at("menudelay");
     ASSERT_EQ(captures.size(), 3u);
     EXPECT_EQ(captures[0].valueName, u"MenuShowDelay");
     EXPECT_EQ(captures[2].valueName, u"WaitToKillAppTimeout");
     EXPECT_EQ(Log(), (std::vector<std::string>{"applied  Menu delays"}));
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
+    EXPECT_EQ(state.LogEntries.back().reason, "");
     EXPECT_EQ(StateFile(), EncodeState(state));
 
     // Already applied: nothing written, captured, saved or logged.
     sim::machine().fileSystem.files.clear();
-    EXPECT_TRUE(ApplyTweak(state, "menudelay", false));
+    const Outcome again = ApplyTweak(state, "menudelay");
+    EXPECT_TRUE(again.ok());
+    EXPECT_TRUE(again.changed.empty());
     EXPECT_EQ(state.RegistryBackups.at("menudelay").size(), 3u);
     EXPECT_FALSE(StateFile().has_value());
     EXPECT_EQ(state.LogEntries.size(), 1u);
 
-    ASSERT_TRUE(RevertTweak(state, "menudelay", false));
+    const Outcome reverted = RevertTweak(state, "menudelay");
+    ASSERT_TRUE(reverted.ok());
+    EXPECT_EQ(reverted.changed, std::vector<std::string>{"menudelay"});
     EXPECT_EQ(Log().back(), "reverted  Menu delays");
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Info);
     EXPECT_EQ(StateFile(), EncodeState(state));
-    // Not applied: true, silent.
-    EXPECT_TRUE(RevertTweak(state, "menudelay", false));
+    // Not applied: done, silent.
+    const Outcome notApplied = RevertTweak(state, "menudelay");
+    EXPECT_TRUE(notApplied.ok());
+    EXPECT_TRUE(notApplied.changed.empty());
     EXPECT_EQ(state.LogEntries.size(), 2u);
-    EXPECT_FALSE(ApplyTweak(state, "MenuDelay", false));
-    EXPECT_FALSE(RevertTweak(state, "menudelay ", false));
+    // Not in the catalog: failed, silent.
+    EXPECT_EQ(ApplyTweak(state, "MenuDelay").failed,
+              (std::vector<TweakFailure>{{"MenuDelay", Refusal::Own("not in the catalog")}}));
+    EXPECT_EQ(RevertTweak(state, "menudelay ").failed,
+              (std::vector<TweakFailure>{{"menudelay ", Refusal::Own("not in the catalog")}}));
     EXPECT_EQ(state.LogEntries.size(), 2u);
 }
 
@@ -110,7 +122,11 @@ TEST_F(EngineTest, AFailedApplyPutsBackWhatItChangedAndKeepsNothing) {
                                          4,
                                          {9, 0, 0, 0}}};
     WithoutRights();
-    EXPECT_FALSE(ApplyTweak(state, "gamedvr", false));
+    const Outcome outcome = ApplyTweak(state, "gamedvr");
+    EXPECT_TRUE(outcome.changed.empty());
+    // The HKLM policy key refuses to be created for writing.
+    EXPECT_EQ(outcome.failed,
+              (std::vector<TweakFailure>{{"gamedvr", Refusal::Call("RegCreateKeyExW", 5)}}));
     EXPECT_EQ(Value(hkcu), (sim::RegistryValue{platform::kRegDword, {5, 0, 0, 0}}));
     EXPECT_FALSE(IsApplied(state, "gamedvr"));
     EXPECT_EQ(state.RegistryBackups.count("gamedvr"), 0u);
@@ -119,14 +135,46 @@ TEST_F(EngineTest, AFailedApplyPutsBackWhatItChangedAndKeepsNothing) {
     EXPECT_FALSE(StateFile().has_value());
 }
 
-TEST_F(EngineTest, QuietChangesTheStateAndTheFileButLogsNothing) {
-    ASSERT_TRUE(ApplyTweak(state, "fso", true));
+TEST_F(EngineTest, TheActionChangesOnlyTheMachineAndItsRecordWritesNoLine) {
+    const RegistryWrite& first = Plan("fso").writes[0];
+    state.BackupStore["kept"] = "as it was";
+    const AppState before = state;
+    TweakChange change = RunApply(state, "fso");
+    EXPECT_TRUE(change.result.ok());
+    // The machine changed, the state given did not.
+    EXPECT_EQ(Value(first), (sim::RegistryValue{first.type, Expected(first)}));
+    EXPECT_TRUE(SamePersisted(state, before));
+    EXPECT_EQ(change.registryCaptures.size(), Plan("fso").writes.size());
+    EXPECT_FALSE(StateFile().has_value());
+
+    Outcome outcome;
+    Record(state, std::move(change), outcome);
     EXPECT_TRUE(IsApplied(state, "fso"));
+    EXPECT_EQ(state.RegistryBackups.at("fso").size(), Plan("fso").writes.size());
+    EXPECT_EQ(state.BackupStore.at("kept"), "as it was");
     EXPECT_EQ(StateFile(), EncodeState(state));
+
     WithoutRights();
-    EXPECT_FALSE(ApplyTweak(state, "hags", true));
-    ASSERT_TRUE(RevertTweak(state, "fso", true));
+    const AppState applied = state;
+    const TweakChange refused = RunApply(state, "hags");
+    EXPECT_EQ(refused.result.refusal(), Refusal::Call("RegCreateKeyExW", 5));
+    Record(state, refused, outcome);
+    EXPECT_TRUE(SamePersisted(state, applied));
+    EXPECT_EQ(StateFile(), EncodeState(applied));
+
+    WithRights();
+    change = RunRevert(state, "fso");
+    EXPECT_TRUE(change.result.ok());
+    EXPECT_FALSE(Value(first).has_value());
+    EXPECT_TRUE(IsApplied(state, "fso"));
+    Record(state, std::move(change), outcome);
+    EXPECT_FALSE(IsApplied(state, "fso"));
+    EXPECT_EQ(state.RegistryBackups.count("fso"), 0u);
     EXPECT_EQ(StateFile(), EncodeState(state));
+
+    EXPECT_EQ(outcome.changed, std::vector<std::string>{"fso"});
+    EXPECT_EQ(outcome.failed,
+              (std::vector<TweakFailure>{{"hags", Refusal::Call("RegCreateKeyExW", 5)}}));
     EXPECT_TRUE(state.LogEntries.empty());
     EXPECT_TRUE(state.LastMessage.empty());
 }
@@ -149,19 +197,19 @@ class EngineServicesTest : public EngineTest {
 };
 
 TEST_F(EngineServicesTest, DiagTrackIgnoresAMissingPushService) {
-    ASSERT_TRUE(ApplyTweak(state, "diagtrack", false));
+    ASSERT_TRUE(ApplyTweak(state, "diagtrack").ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 4u);
     EXPECT_FALSE(Service(u"DiagTrack").running);
     EXPECT_EQ(
         state.ServiceBackups.at("diagtrack"),
         (std::vector<ServiceCapture>{{u"DiagTrack", true, 2}, {u"dmwappushservice", false, 0}}));
-    ASSERT_TRUE(RevertTweak(state, "diagtrack", false));
+    ASSERT_TRUE(RevertTweak(state, "diagtrack").ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
     EXPECT_TRUE(Service(u"DiagTrack").running);  // it started automatically before
 }
 
 TEST_F(EngineServicesTest, SidecarServicesCaptureAllAndChangeOnlyThoseStillEnabled) {
-    ASSERT_TRUE(ApplyTweak(state, "debloat-services", false));
+    ASSERT_TRUE(ApplyTweak(state, "debloat-services").ok());
     EXPECT_EQ(state.ServiceBackups.at("debloat-services"),
               (std::vector<ServiceCapture>{{u"MapsBroker", true, 2},
                                            {u"RemoteRegistry", true, 4},
@@ -173,7 +221,7 @@ TEST_F(EngineServicesTest, SidecarServicesCaptureAllAndChangeOnlyThoseStillEnabl
     EXPECT_EQ(Service(u"MapsBroker").startType, 4u);
     EXPECT_EQ(Service(u"Fax").startType, 4u);
 
-    ASSERT_TRUE(RevertTweak(state, "debloat-services", false));
+    ASSERT_TRUE(RevertTweak(state, "debloat-services").ok());
     EXPECT_EQ(Service(u"MapsBroker").startType, 2u);
     EXPECT_TRUE(Service(u"MapsBroker").running);
     EXPECT_EQ(Service(u"RetailDemo").startType, 3u);
@@ -182,21 +230,31 @@ TEST_F(EngineServicesTest, SidecarServicesCaptureAllAndChangeOnlyThoseStillEnabl
 }
 
 TEST_F(EngineServicesTest, ARevertWithoutRightsKeepsEverythingAndALaterOneSucceeds) {
-    ASSERT_TRUE(ApplyTweak(state, "diagtrack", true));
-    ASSERT_TRUE(ApplyTweak(state, "telemetry", true));
+    ASSERT_TRUE(ApplyQuietly(state, "diagtrack").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "telemetry").ok());
     const AppState applied = state;
     WithoutRights();
-    for (const char* id : {"diagtrack", "telemetry"}) {
-        SCOPED_TRACE(id);
-        EXPECT_FALSE(RevertTweak(state, id, false));
-        EXPECT_TRUE(IsApplied(state, id));
-        EXPECT_EQ(Log().back(), std::string("revert failed  ") + LookupTweak(id)->name);
+    const struct {
+        const char* id;
+        Refusal refusal;
+    } rows[] = {
+        {"diagtrack", Refusal::Call("OpenServiceW", 5)},
+        // The value the apply created cannot be deleted.
+        {"telemetry", Refusal::Call("RegOpenKeyExW", 5)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.id);
+        EXPECT_EQ(RevertTweak(state, row.id).failed,
+                  (std::vector<TweakFailure>{{row.id, row.refusal}}));
+        EXPECT_TRUE(IsApplied(state, row.id));
+        EXPECT_EQ(Log().back(), std::string("revert failed  ") + LookupTweak(row.id)->name);
+        EXPECT_EQ(state.LogEntries.back().reason, row.refusal.Text());
     }
     EXPECT_TRUE(SamePersisted(state, applied));
     EXPECT_EQ(Service(u"DiagTrack").startType, 4u);
     WithRights();
-    EXPECT_TRUE(RevertTweak(state, "diagtrack", false));
-    EXPECT_TRUE(RevertTweak(state, "telemetry", false));
+    EXPECT_TRUE(RevertTweak(state, "diagtrack").ok());
+    EXPECT_TRUE(RevertTweak(state, "telemetry").ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
     EXPECT_TRUE(state.AppliedSet.empty());
     EXPECT_TRUE(state.RegistryBackups.empty());
@@ -204,15 +262,15 @@ TEST_F(EngineServicesTest, ARevertWithoutRightsKeepsEverythingAndALaterOneSuccee
 }
 
 TEST_F(EngineTest, NagleWritesEveryInterfaceAndNoneWhenThereAreNone) {
-    ASSERT_TRUE(ApplyTweak(state, "nagle", true));
+    ASSERT_TRUE(ApplyQuietly(state, "nagle").ok());
     EXPECT_EQ(state.RegistryBackups.count("nagle"), 0u);
-    ASSERT_TRUE(RevertTweak(state, "nagle", true));
+    ASSERT_TRUE(RevertQuietly(state, "nagle").ok());
 
     const std::u16string interfaces(kTcpipInterfacesKey);
     for (const char16_t* name : {u"{B}", u"{A}", u"{C}"})
         sim::PutRegistryValue(platform::kHkeyLocalMachine, interfaces + u"\\" + name, u"X", 4,
                               {1, 0, 0, 0});
-    ASSERT_TRUE(ApplyTweak(state, "nagle", true));
+    ASSERT_TRUE(ApplyQuietly(state, "nagle").ok());
     const auto& captures = state.RegistryBackups.at("nagle");
     ASSERT_EQ(captures.size(), 9u);
     EXPECT_EQ(captures[0].subkey, interfaces + u"\\{A}");
@@ -220,7 +278,7 @@ TEST_F(EngineTest, NagleWritesEveryInterfaceAndNoneWhenThereAreNone) {
     EXPECT_EQ(captures[8].valueName, u"TcpDelAckTicks");
     for (const RegistryWrite& write : Plan("nagle").writes)
         EXPECT_EQ(Value(write, u"\\{C}"), (sim::RegistryValue{write.type, Expected(write)}));
-    ASSERT_TRUE(RevertTweak(state, "nagle", true));
+    ASSERT_TRUE(RevertQuietly(state, "nagle").ok());
     for (const RegistryWrite& write : Plan("nagle").writes)
         EXPECT_FALSE(Value(write, u"\\{C}").has_value());
 }
@@ -230,9 +288,9 @@ TEST_F(EngineTest, PointerSettingsComeBackAsTheyWere) {
     Put(writes[0], platform::kRegSz, RegSz(u"2"));
     Put(writes[1], platform::kRegSz, RegSz(u"7"));
     sim::machine().pointer.live = {7, 10, 2};
-    ASSERT_TRUE(ApplyTweak(state, "mouseaccel", false));
+    ASSERT_TRUE(ApplyTweak(state, "mouseaccel").ok());
     EXPECT_EQ(sim::machine().pointer.live, (platform::MouseParameters{0, 0, 0}));
-    ASSERT_TRUE(RevertTweak(state, "mouseaccel", false));
+    ASSERT_TRUE(RevertTweak(state, "mouseaccel").ok());
     EXPECT_EQ(Value(writes[0]), (sim::RegistryValue{platform::kRegSz, RegSz(u"2")}));
     EXPECT_EQ(Value(writes[1]), (sim::RegistryValue{platform::kRegSz, RegSz(u"7")}));
     EXPECT_FALSE(Value(writes[2]).has_value());
@@ -241,12 +299,12 @@ TEST_F(EngineTest, PointerSettingsComeBackAsTheyWere) {
 }
 
 TEST_F(EngineTest, CommandTweaksRunTheirExactCommandLines) {
-    ASSERT_TRUE(ApplyTweak(state, "hibernate", true));
-    ASSERT_TRUE(RevertTweak(state, "hibernate", true));
+    ASSERT_TRUE(ApplyQuietly(state, "hibernate").ok());
+    ASSERT_TRUE(RevertQuietly(state, "hibernate").ok());
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{u"powercfg /h off", u"powercfg /h on"}));
 
     sim::machine().processes.runs.clear();
-    ASSERT_TRUE(ApplyTweak(state, "debloat-appx", false));
+    ASSERT_TRUE(ApplyTweak(state, "debloat-appx").ok());
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{AppxRemovalCommand()}));
     EXPECT_TRUE(AppxRemovalCommand().starts_with(
         u"powershell -NoProfile -WindowStyle Hidden -ExecutionPolicy Bypass -Command "
@@ -254,13 +312,14 @@ TEST_F(EngineTest, CommandTweaksRunTheirExactCommandLines) {
     EXPECT_TRUE(AppxRemovalCommand().ends_with(
         u"'Clipchamp.Clipchamp','Microsoft.Todos';foreach($n in $a){Get-AppxPackage -AllUsers "
         u"-Name $n|Remove-AppxPackage -AllUsers -ErrorAction SilentlyContinue}\""));
-    EXPECT_FALSE(RevertTweak(state, "debloat-appx", false));
+    EXPECT_EQ(RevertTweak(state, "debloat-appx").failed,
+              (std::vector<TweakFailure>{{"debloat-appx", Refusal::Own("cannot be undone")}}));
     EXPECT_TRUE(IsApplied(state, "debloat-appx"));
     EXPECT_EQ(Log().back(), "revert failed  Preinstalled apps");
 
     sim::machine().processes.runs.clear();
-    ASSERT_TRUE(ApplyTweak(state, "debloat-tasks", true));
-    ASSERT_TRUE(RevertTweak(state, "debloat-tasks", true));
+    ASSERT_TRUE(ApplyQuietly(state, "debloat-tasks").ok());
+    ASSERT_TRUE(RevertQuietly(state, "debloat-tasks").ok());
     const std::vector<std::u16string> commands = Commands();
     ASSERT_EQ(commands.size(), 2 * TelemetryTaskList.size());
     for (std::size_t i = 0; i < TelemetryTaskList.size(); ++i) {
@@ -287,7 +346,7 @@ TEST_F(EngineTest, DnsTakesTheServersOfTheLastChoice) {
         state = AppState{};
         state.BackupStore = c.store;
         sim::machine().processes.runs.clear();
-        ASSERT_TRUE(ApplyTweak(state, "dns", true));
+        ASSERT_TRUE(ApplyQuietly(state, "dns").ok());
         const std::vector<std::u16string> commands = Commands();
         ASSERT_GE(commands.size(), 1u);
         EXPECT_EQ(commands[0], u"netsh interface ipv4 set dnsservers name=\"Ethernet\" static " +
@@ -299,14 +358,14 @@ TEST_F(EngineTest, DnsTakesTheServersOfTheLastChoice) {
 }
 
 TEST_F(EngineTest, TheTimerHolderStartsOnceAndStops) {
-    ASSERT_TRUE(ApplyTweak(state, "timerres", true));
+    ASSERT_TRUE(ApplyQuietly(state, "timerres").ok());
     EXPECT_TRUE(TimerHolderRunning.load());
-    ASSERT_TRUE(RevertTweak(state, "timerres", true));
+    ASSERT_TRUE(RevertQuietly(state, "timerres").ok());
     EXPECT_FALSE(TimerHolderRunning.load());
     // Not running (the entry point was missing): still reverts.
     sim::timerResolution().available = false;
-    ASSERT_TRUE(ApplyTweak(state, "timerres", true));
-    ASSERT_TRUE(RevertTweak(state, "timerres", true));
+    ASSERT_TRUE(ApplyQuietly(state, "timerres").ok());
+    ASSERT_TRUE(RevertQuietly(state, "timerres").ok());
 }
 
 }  // namespace

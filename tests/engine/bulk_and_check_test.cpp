@@ -5,52 +5,66 @@
 #include "engine/capture_check.h"
 #include "engine/engine_fixture.h"
 #include "support/bytes.h"
-#include "engine/profiles.h"
 #include "support/state_matchers.h"
 
 namespace {
 
 TEST_F(EngineTest, AProfileAppliesOnlyWhatIsNotYetApplied) {
-    ASSERT_TRUE(ApplyTweak(state, "gamemode", true));
-    ASSERT_TRUE(ApplyTweak(state, "telemetry", true));
+    ASSERT_TRUE(ApplyQuietly(state, "gamemode").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "telemetry").ok());
     sim::machine().registryFaults.deniedKeys.insert(
         u"HKEY_CURRENT_USER\\Software\\Microsoft\\Siuf\\Rules");  // feedback fails
-    EXPECT_TRUE(ApplyProfile(state, "Laptop"));
+    const std::vector<TweakFailure> feedbackFailed = {
+        {"feedback", Refusal::Call("RegCreateKeyExW", 5)}};
+    const Outcome outcome = ApplyProfileTweaks(state, "Laptop");
+    EXPECT_EQ(outcome.changed, (std::vector<std::string>{"menudelay", "transparency", "adid"}));
+    EXPECT_EQ(outcome.failed, feedbackFailed);
     EXPECT_EQ(Log(), (std::vector<std::string>{"profile Laptop : 3 tweaks"}));
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
+    EXPECT_EQ(state.LogEntries.back().reason, "Feedback: RegCreateKeyExW: error 5");
     EXPECT_FALSE(IsApplied(state, "feedback"));
     for (const char* id : {"menudelay", "transparency", "adid"})
         EXPECT_TRUE(IsApplied(state, id)) << id;
 
-    EXPECT_FALSE(ApplyProfile(state, "Laptop"));
+    const Outcome again = ApplyProfileTweaks(state, "Laptop");
+    EXPECT_TRUE(again.changed.empty());
+    EXPECT_EQ(again.failed, feedbackFailed);
     EXPECT_EQ(Log().back(), "profile Laptop : 0 tweaks");
-    EXPECT_FALSE(ApplyProfile(state, "laptop"));
+    const Outcome unknown = ApplyProfileTweaks(state, "laptop");
+    EXPECT_EQ(unknown.refused, Refusal::Own("not a profile"));
+    EXPECT_TRUE(unknown.changed.empty());
     EXPECT_EQ(state.LogEntries.size(), 2u);
 }
 
 TEST_F(EngineTest, RevertAllGoesInByteOrderSkipsTheAppsAndCountsStrangers) {
     for (const char* id : {"transparency", "adid", "activity", "menudelay"})
-        ASSERT_TRUE(ApplyTweak(state, id, true));
+        ASSERT_TRUE(ApplyQuietly(state, id).ok());
     state.AppliedSet.insert("debloat-appx");
     state.AppliedSet.insert("from-another-catalog");
-    EXPECT_FALSE(RevertAll(state));
+    const Outcome outcome = RevertEveryTweak(state);
+    EXPECT_EQ(outcome.changed,
+              (std::vector<std::string>{"activity", "adid", "menudelay", "transparency"}));
+    EXPECT_EQ(
+        outcome.failed,
+        (std::vector<TweakFailure>{{"from-another-catalog", Refusal::Own("not in the catalog")}}));
     EXPECT_EQ(Log(), (std::vector<std::string>{"revert all : 4 ok, 1 failures"}));
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Warning);
+    EXPECT_EQ(state.LogEntries.back().reason, "from-another-catalog: not in the catalog");
     EXPECT_EQ(state.AppliedSet,
               (std::set<std::string, std::less<>>{"debloat-appx", "from-another-catalog"}));
 
     state.AppliedSet.erase("from-another-catalog");
-    EXPECT_TRUE(RevertAll(state));
+    EXPECT_TRUE(RevertEveryTweak(state).ok());
     EXPECT_EQ(Log().back(), "revert all : 0 ok, 0 failures");
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
 }
 
 TEST_F(EngineTest, RevertAllGoesInTheSetsOrderNotTheCatalogs) {
     // The catalog lists hibernation before the telemetry tasks; their ids sort the other way.
-    ASSERT_TRUE(ApplyTweak(state, "hibernate", true));
-    ASSERT_TRUE(ApplyTweak(state, "debloat-tasks", true));
+    ASSERT_TRUE(ApplyQuietly(state, "hibernate").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "debloat-tasks").ok());
     sim::machine().processes.runs.clear();
-    EXPECT_TRUE(RevertAll(state));
+    EXPECT_TRUE(RevertEveryTweak(state).ok());
     const std::vector<std::u16string> commands = Commands();
     ASSERT_FALSE(commands.empty());
     EXPECT_TRUE(commands.front().starts_with(u"schtasks "));
@@ -141,8 +155,11 @@ TEST_F(EngineTest, ARevertRefusesCapturesThatAreNotTheTweaksOwn) {
         sim::machine().processes.runs.clear();
         sim::machine().serviceManager.calls.clear();
         EXPECT_FALSE(CapturesAreTheTweaksOwn(state, *LookupPlan(c.id)));
-        EXPECT_FALSE(RevertTweak(state, c.id, false));
+        EXPECT_EQ(
+            RevertTweak(state, c.id).failed,
+            (std::vector<TweakFailure>{{c.id, Refusal::Own("captures are not the tweak's own")}}));
         EXPECT_EQ(Log().back(), std::string("revert failed  ") + LookupTweak(c.id)->name);
+        EXPECT_EQ(state.LogEntries.back().reason, "captures are not the tweak's own");
         EXPECT_TRUE(SamePersisted(state, before));
         EXPECT_EQ(sim::machine().registry.keys, registry);
         EXPECT_TRUE(Commands().empty());
@@ -163,9 +180,9 @@ TEST_F(EngineTest, CapturesTheTweaksThemselvesTookPassTheCheck) {
         if (plan.action == TweakAction::AppxRemoval)
             continue;
         SCOPED_TRACE(std::string(plan.id));
-        ASSERT_TRUE(ApplyTweak(state, plan.id, true));
+        ASSERT_TRUE(ApplyQuietly(state, plan.id).ok());
         EXPECT_TRUE(CapturesAreTheTweaksOwn(state, plan));
-        EXPECT_TRUE(RevertTweak(state, plan.id, true));
+        EXPECT_TRUE(RevertQuietly(state, plan.id).ok());
     }
 }
 

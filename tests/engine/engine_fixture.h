@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/apply.h"
-#include "engine/revert.h"
+#include "engine/operations.h"
 #include "engine/tweak_table.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "state/state_file.h"
+#include "state/text.h"
+#include "support/quiet_change.h"
 #include "support/sim_fixture.h"
 
 class EngineTest : public SimTest {
@@ -57,6 +58,16 @@ class EngineTest : public SimTest {
         return lines;
     }
     static std::optional<sim::Bytes> StateFile() { return sim::FileContent(StatePath()); }
+    // session.log as text.
+    static std::string SessionLog() {
+        const std::optional<sim::Bytes> bytes = sim::FileContent(LogPath());
+        std::u16string text;
+        if (bytes) {
+            for (std::size_t at = 0; at + 1 < bytes->size(); at += 2)
+                text.push_back(static_cast<char16_t>((*bytes)[at] | ((*bytes)[at + 1] << 8)));
+        }
+        return ToUtf8(text);
+    }
 
     AppState state;
 };

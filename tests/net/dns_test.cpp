@@ -5,6 +5,7 @@
 #include "platform/registry.h"
 #include "state/text.h"
 #include "support/bytes.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -15,6 +16,8 @@ const std::u16string kV4Key =
 const std::u16string kV6Key =
     u"SYSTEM\\CurrentControlSet\\Services\\Tcpip6\\Parameters\\Interfaces\\" + kGuid;
 const std::u16string kFlush = u"ipconfig /flushdns";
+const std::u16string kNetshPath = u"C:\\Windows\\system32\\netsh.exe";
+const Refusal kUnsafe = Refusal::Own("interface name unsafe on a command line");
 
 class DnsTest : public SimTest {
   protected:
@@ -36,7 +39,7 @@ class DnsTest : public SimTest {
         v6.subkey = kV6Key;
         state.RegistryBackups["dns"] = {v4, v6};
         sim::machine().processes.runs.clear();
-        EXPECT_TRUE(RevertDns(state));
+        EXPECT_TRUE(RevertDns(state).ok());
         return Commands();
     }
     static RegistryCapture Text(std::u16string_view text) {
@@ -51,7 +54,7 @@ class DnsTest : public SimTest {
 TEST_F(DnsTest, ApplyCapturesThenSetsPrimarySecondaryAndIpv6Dhcp) {
     UseAdapter(u"Ethernet");
     sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1, RegSz(u"9.9.9.9"));
-    EXPECT_TRUE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+    EXPECT_TRUE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").ok());
     EXPECT_EQ(Commands(),
               (std::vector<std::u16string>{
                   Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" static 1.1.1.1 primary"),
@@ -73,7 +76,7 @@ TEST_F(DnsTest, ApplyCapturesThenSetsPrimarySecondaryAndIpv6Dhcp) {
 
 TEST_F(DnsTest, AnEmptySecondaryIsNotAdded) {
     UseAdapter(u"Wi-Fi 2", false);  // no interface up: the first listed one is used
-    EXPECT_TRUE(ApplyDns(state, "dns", u"8.8.8.8", u""));
+    EXPECT_TRUE(ApplyDns(state, "dns", u"8.8.8.8", u"").ok());
     EXPECT_EQ(Commands(),
               (std::vector<std::u16string>{
                   Netsh(u"interface ipv4 set dnsservers name=\"Wi-Fi 2\" static 8.8.8.8 primary"),
@@ -84,25 +87,43 @@ TEST_F(DnsTest, AnEmptySecondaryIsNotAdded) {
 TEST_F(DnsTest, ARefusedPrimaryFailsAfterTheOtherCommandsRan) {
     UseAdapter(u"Ethernet");
     sim::machine().processes.defaultExitCode = 1;
-    EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+    EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").refusal(),
+              Refusal::ToolExit(kNetshPath, 1));
     EXPECT_EQ(Commands().size(), 4u);
 }
 
 TEST_F(DnsTest, NoInterfaceChangesNothing) {
-    EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_TRUE(state.BackupStore.empty());
+    const struct {
+        const char* name;
+        std::uint32_t error;
+        Refusal refusal;
+    } rows[] = {
+        {"none listed", 0, Refusal::Own("no active interface")},
+        {"the list refused", 232, Refusal::Call("GetAdaptersAddresses", 232)},  // ERROR_NO_DATA
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        sim::Reset();
+        state = AppState{};
+        if (row.error != 0)
+            UseAdapter(u"Ethernet");
+        sim::machine().network.error = row.error;
+        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").refusal(), row.refusal);
+        EXPECT_TRUE(Commands().empty());
+        EXPECT_TRUE(state.BackupStore.empty());
+        EXPECT_TRUE(state.RegistryBackups.empty());
+    }
 }
 
 TEST_F(DnsTest, NamesThatWouldBreakTheCommandLineAreRefused) {
     for (const char16_t* alias :
          {u"Eth\"ernet", u"Ethernet\\", u"Eth\nernet", u"Eth\x7F", u"Eth\x85"}) {
         UseAdapter(alias);
-        EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").refusal(), kUnsafe);
         EXPECT_TRUE(state.BackupStore.empty());
         EXPECT_TRUE(state.RegistryBackups.empty());
         state.BackupStore["dns.alias"] = ToUtf8(alias);
-        EXPECT_FALSE(RevertDns(state));
+        EXPECT_EQ(RevertDns(state).refusal(), kUnsafe);
         state.BackupStore.clear();
     }
     EXPECT_TRUE(Commands().empty());
@@ -121,7 +142,8 @@ TEST_F(DnsTest, AServerListThatCannotBeCapturedIsNotChanged) {
         SCOPED_TRACE(ToUtf8(unreadable));
         sim::machine().registryFaults.secondReadFails = {unreadable + u"\\NameServer"};
         state.BackupStore["dns.v4"] = "8.8.8.8";
-        EXPECT_FALSE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1"));
+        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").refusal(),
+                  Refusal::Call("RegQueryValueExW", 5));
         EXPECT_TRUE(Commands().empty());
         EXPECT_EQ(state.RegistryBackups.count("dns"), 0u);
         EXPECT_EQ(state.BackupStore,
@@ -184,20 +206,20 @@ TEST_F(DnsTest, RevertRestoresTheCapturedServers) {
 
 TEST_F(DnsTest, ANameWithSpacesIsPassedUnchanged) {
     UseAdapter(u"Ethernet 2 (USB)");
-    ASSERT_TRUE(ApplyDns(state, "dns", u"9.9.9.9", u"149.112.112.112"));
+    ASSERT_TRUE(ApplyDns(state, "dns", u"9.9.9.9", u"149.112.112.112").ok());
     EXPECT_EQ(
         Commands()[0],
         Netsh(u"interface ipv4 set dnsservers name=\"Ethernet 2 (USB)\" static 9.9.9.9 primary"));
     sim::machine().processes.runs.clear();
-    EXPECT_TRUE(RevertDns(state));
+    EXPECT_TRUE(RevertDns(state).ok());
     EXPECT_EQ(Commands()[0],
               Netsh(u"interface ipv4 set dnsservers name=\"Ethernet 2 (USB)\" source=dhcp"));
 }
 
 TEST_F(DnsTest, WithoutARecordedInterfaceNothingRuns) {
-    EXPECT_FALSE(RevertDns(state));
+    EXPECT_EQ(RevertDns(state).refusal(), Refusal::Own("no interface recorded"));
     state.BackupStore["dns.alias"] = "";
-    EXPECT_FALSE(RevertDns(state));
+    EXPECT_EQ(RevertDns(state).refusal(), Refusal::Own("no interface recorded"));
     EXPECT_TRUE(Commands().empty());
 }
 
@@ -208,7 +230,7 @@ TEST_F(DnsTest, ARevertWhoseFirstIpv4CommandFailsReportsFailureButRunsTheRest) {
     RegistryCapture v4 = Text(u"1.1.1.1 1.0.0.1");
     v4.subkey = kV4Key;
     state.RegistryBackups["dns"] = {v4};
-    EXPECT_FALSE(RevertDns(state));
+    EXPECT_EQ(RevertDns(state).refusal(), Refusal::ToolExit(kNetshPath, 1));
     EXPECT_EQ(Commands().size(), 4u);  // the add, IPv6 DHCP and the flush still ran
     EXPECT_EQ(Commands().back(), kFlush);
 
@@ -217,7 +239,7 @@ TEST_F(DnsTest, ARevertWhoseFirstIpv4CommandFailsReportsFailureButRunsTheRest) {
     sim::machine()
         .processes.exitCodes[Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" "
                                    u"1.0.0.1 index=2")] = 1;
-    EXPECT_TRUE(RevertDns(state));  // only the first IPv4 command decides
+    EXPECT_TRUE(RevertDns(state).ok());  // only the first IPv4 command decides
 }
 
 TEST_F(DnsTest, NameServerTextDropsTrailingNulsAndAnOddByte) {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/apply.h"
 #include "engine/tweak_table.h"
 #include "platform/services.h"
 #include "pages/page_host.h"
 #include "pages/pages.h"
+#include "support/quiet_change.h"
 #include "ui/palette.h"
 
 namespace {
@@ -263,7 +263,7 @@ TEST_F(DebloatPageTest, ServicesAndTasksApplyAtOnceWithoutTheDialog) {
 }
 
 TEST_F(DebloatPageTest, RevertOnThePreinstalledAppsSaysWhyItStaysApplied) {
-    ASSERT_TRUE(ApplyTweak(State(), "debloat-appx", true));
+    ASSERT_TRUE(ApplyQuietly(State(), "debloat-appx").ok());
     sim::machine().processes.runs.clear();
     host.Frames(2);
     ExpectShownApplied(0, true);
@@ -292,7 +292,7 @@ TEST_F(DebloatPageTest, RevertOnTheOtherCardsAddsNoLineOfItsOwn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Fresh();
-        ASSERT_TRUE(ApplyTweak(State(), "debloat-services", true));
+        ASSERT_TRUE(ApplyQuietly(State(), "debloat-services").ok());
         if (!c.rights) {
             for (auto& [name, service] : sim::machine().serviceManager.services)
                 service.refusedAccess = platform::kServiceChangeConfig | platform::kServiceStart |

@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "actions/restore_point.h"
+#include "engine/operations.h"
 #include "platform/sim/sim.h"
 #include "support/drawn_text.h"
 #include "support/headless_imgui.h"
 #include "support/records.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 #include "sysinfo/machine_info.h"
 #include "engine/operations.h"
@@ -190,7 +192,7 @@ TEST_F(FrameTest, TheRestorePointButtonStartsOneRequestAndIsHiddenWhileOneRuns) 
     EXPECT_EQ(Log(), std::vector<std::string>{"restore point in progress..."});
     EXPECT_FALSE(RestorePointBusy.load());
 
-    TakeRestorePointResult(TestState());
+    EXPECT_EQ(TakeRestorePointResult(TestState()).refused, Refusal::Call("CreateThread", 8));
     EXPECT_EQ(Log().back(), "point denied (system protection disabled?)");
 
     // What the button's place shows, with the pointer over it: the button's label and its

@@ -3,6 +3,7 @@
 #include "ui/shell_state.h"
 #include "app/startup.h"
 #include "state/state_file.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -20,7 +21,7 @@ class StartupTest : public SimTest {
 TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
     AppState saved;
     saved.AppliedSet = {"menudelay"};
-    ASSERT_TRUE(SaveState(saved));
+    ASSERT_TRUE(SaveState(saved).ok());
     StartSession(state, shell, Parsed({}));
     EXPECT_TRUE(IsApplied(state, "menudelay"));
     EXPECT_EQ(shell.CurrentPage, 0);
@@ -49,7 +50,7 @@ TEST_F(StartupTest, AScreenshotRunLogsNothing) {
 TEST_F(StartupTest, AnUnreadableStateFileIsReportedAfterReadyAndKeptWhole) {
     AppState saved;
     saved.AppliedSet = {"menudelay"};
-    ASSERT_TRUE(SaveState(saved));
+    ASSERT_TRUE(SaveState(saved).ok());
     const auto before = sim::FileContent(StatePath());
     sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorSharingViolation;
     StartSession(state, shell, Parsed({}));
@@ -60,12 +61,12 @@ TEST_F(StartupTest, AnUnreadableStateFileIsReportedAfterReadyAndKeptWhole) {
     EXPECT_TRUE(state.AppliedSet.empty());
     sim::machine().fileFaults.createErrors.clear();
     state.AppliedSet = {"fso"};
-    EXPECT_FALSE(SaveState(state));
+    EXPECT_EQ(SaveState(state).refusal(), Refusal::Own("state file unreadable at start-up"));
     EXPECT_EQ(sim::FileContent(StatePath()), before);
 }
 
 TEST_F(StartupTest, AScreenshotRunDoesNotReportAnUnreadableStateFile) {
-    ASSERT_TRUE(SaveState(AppState{}));
+    ASSERT_TRUE(SaveState(AppState{}).ok());
     sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
     StartSession(state, shell, Parsed({u"--shot=C:\\shot.bmp"}));
     EXPECT_TRUE(state.LogEntries.empty());

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "state/state_file.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 #include "support/state_matchers.h"
 
@@ -86,11 +87,12 @@ TEST_F(StateKeepTest, AFileThatCouldNotBeReadIsNeverReplaced) {
             LoadState(state);
             EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Unreadable);
             EXPECT_TRUE(SamePersisted(state, AppState{}));
-            EXPECT_FALSE(SaveState(changed));
+            EXPECT_EQ(SaveState(changed).refusal(),
+                      Refusal::Own("state file unreadable at start-up"));
         }
         // Not even once the other program let go, and not by a later save of this run.
         sim::machine().fileFaults = {};
-        EXPECT_FALSE(SaveState(changed));
+        EXPECT_EQ(SaveState(changed).refusal(), Refusal::Own("state file unreadable at start-up"));
         EXPECT_EQ(sim::FileContent(StatePath()), file);
         EXPECT_FALSE(CopyAside().has_value());
         EXPECT_FALSE(sim::FileContent(StatePath() + u".tmp").has_value());
@@ -102,7 +104,7 @@ TEST_F(StateKeepTest, AMissingFileOrFolderLeavesTheSaveFree) {
     AppState state;
     LoadState(state);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Missing);
-    EXPECT_TRUE(SaveState(changed));
+    EXPECT_TRUE(SaveState(changed).ok());
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
 }
 
@@ -155,12 +157,12 @@ TEST_F(StateKeepTest, AFileThatDidNotDecodeIsCopiedAsideBeforeTheFirstSave) {
         EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Undecodable);
         EXPECT_EQ(CopyAside(), (sim::Bytes{1, 2, 3}));
 
-        EXPECT_TRUE(SaveState(changed));
+        EXPECT_TRUE(SaveState(changed).ok());
         EXPECT_EQ(CopyAside(), damaged);
         EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
         // Only the first save copies: the file it replaced was the damaged one.
         sim::PutFile(StatePath() + u".bad", {4});
-        EXPECT_TRUE(SaveState(saved));
+        EXPECT_TRUE(SaveState(saved).ok());
         EXPECT_EQ(CopyAside(), (sim::Bytes{4}));
         EXPECT_EQ(sim::FileContent(StatePath()), file);
     }
@@ -172,13 +174,13 @@ TEST_F(StateKeepTest, WhenTheCopyCannotBeWrittenTheFileStays) {
     AppState state;
     LoadState(state);
     sim::machine().fileFaults.createErrors[StatePath() + u".bad.tmp"] = platform::kErrorDiskFull;
-    EXPECT_FALSE(SaveState(changed));
+    EXPECT_EQ(SaveState(changed).refusal(), Refusal::Call("CreateFileW", platform::kErrorDiskFull));
     EXPECT_EQ(sim::FileContent(StatePath()), damaged);
     EXPECT_FALSE(CopyAside().has_value());
 
     // Once the copy can be made, the next save makes it and then replaces the file.
     sim::machine().fileFaults.createErrors.clear();
-    EXPECT_TRUE(SaveState(changed));
+    EXPECT_TRUE(SaveState(changed).ok());
     EXPECT_EQ(CopyAside(), damaged);
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
 }
@@ -189,7 +191,7 @@ TEST_F(StateKeepTest, AWholeFileIsReplacedWithoutACopy) {
     LoadState(state);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Read);
     EXPECT_TRUE(SamePersisted(state, saved));
-    EXPECT_TRUE(SaveState(changed));
+    EXPECT_TRUE(SaveState(changed).ok());
     EXPECT_FALSE(CopyAside().has_value());
 }
 
@@ -199,7 +201,7 @@ TEST_F(StateKeepTest, AFileOf4GiBOrMoreIsReplacedWithoutACopy) {
     AppState state;
     LoadState(state);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Oversized);
-    EXPECT_TRUE(SaveState(changed));
+    EXPECT_TRUE(SaveState(changed).ok());
     EXPECT_FALSE(CopyAside().has_value());
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
 }
@@ -213,7 +215,7 @@ TEST_F(StateKeepTest, EachLoadStartsAfresh) {
     sim::machine().fileFaults.createErrors.clear();
     LoadState(state);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Read);
-    EXPECT_TRUE(SaveState(changed));
+    EXPECT_TRUE(SaveState(changed).ok());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "state/state_file.h"
+#include "support/refusal_print.h"
 #include "support/sim_fixture.h"
 #include "support/state_matchers.h"
 
@@ -23,7 +24,7 @@ class StateSaveTest : public SimTest {
 
 TEST_F(StateSaveTest, WritesTheEncodedStateAndNothingElse) {
     const AppState state = Applied({"dns", "timerres"});
-    ASSERT_TRUE(SaveState(state));
+    ASSERT_TRUE(SaveState(state).ok());
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
     EXPECT_FALSE(TemporaryLeft());
     EXPECT_TRUE(NoHandleOpen());
@@ -36,7 +37,7 @@ TEST_F(StateSaveTest, ReplacesTheFileAndAStaleTemporaryFile) {
     sim::PutFile(StatePath(), EncodeState(Applied({"fso"})));
     sim::PutFile(StatePath() + u".tmp", {1, 2, 3});
     const AppState state = Applied({"hags"});
-    ASSERT_TRUE(SaveState(state));
+    ASSERT_TRUE(SaveState(state).ok());
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
     EXPECT_FALSE(TemporaryLeft());
 }
@@ -45,6 +46,8 @@ struct SaveFault {
     const char* name;
     // Sets the fault up; a handle it returns stays open during the save.
     std::function<platform::File()> inject;
+    // The save's reason: the refused file call and its code.
+    Refusal refusal;
 };
 
 TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
@@ -53,27 +56,32 @@ TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
          [] {
              sim::machine().fileFaults.createErrors[StatePath() + u".tmp"] = 5;
              return platform::File();
-         }},
+         },
+         Refusal::Call("CreateFileW", 5)},
         {"write fails",
          [] {
              sim::machine().fileFaults.writeError = platform::kErrorDiskFull;
              return platform::File();
-         }},
+         },
+         Refusal::Call("WriteFile", platform::kErrorDiskFull)},
         {"write comes up short",
          [] {
              sim::machine().fileFaults.writeShortBy = 1;
              return platform::File();
-         }},
+         },
+         Refusal::Own("short write")},
         {"flush fails",
          [] {
              sim::machine().fileFaults.flushError = platform::kErrorWriteFault;
              return platform::File();
-         }},
+         },
+         Refusal::Call("FlushFileBuffers", platform::kErrorWriteFault)},
         {"replace fails",
          [] {
              sim::machine().fileFaults.moveError = platform::kErrorAccessDenied;
              return platform::File();
-         }},
+         },
+         Refusal::Call("MoveFileExW", platform::kErrorAccessDenied)},
         {"state file held open by another program",
          [] {
              platform::File holder;
@@ -82,17 +90,18 @@ TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
                                               platform::kOpenExisting, 0, holder)
                              .ok());
              return holder;
-         }},
+         },
+         Refusal::Call("MoveFileExW", platform::kErrorSharingViolation)},
     };
     for (const SaveFault& fault : faults) {
         SCOPED_TRACE(fault.name);
         sim::Reset();
         ForgetDataFolder();
-        ASSERT_TRUE(SaveState(Applied({"fso"})));
+        ASSERT_TRUE(SaveState(Applied({"fso"})).ok());
         const auto before = sim::FileContent(StatePath());
         ASSERT_TRUE(before.has_value());
         const platform::File holder = fault.inject();
-        EXPECT_FALSE(SaveState(Applied({"fso", "hags", "nagle"})));
+        EXPECT_EQ(SaveState(Applied({"fso", "hags", "nagle"})).refusal(), fault.refusal);
         EXPECT_EQ(sim::FileContent(StatePath()), before);
         EXPECT_FALSE(TemporaryLeft());
     }
@@ -101,7 +110,7 @@ TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
 TEST_F(StateSaveTest, WithoutADataFolderTheFileGoesToTheCurrentDirectory) {
     sim::machine().localAppData.reset();
     const AppState state = Applied({"gamedvr"});
-    ASSERT_TRUE(SaveState(state));
+    ASSERT_TRUE(SaveState(state).ok());
     EXPECT_EQ(sim::FileContent(u".\\state.bin"), EncodeState(state));
 }
 

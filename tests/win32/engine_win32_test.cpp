@@ -11,12 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/apply.h"
 #include "engine/capture_check.h"
-#include "engine/revert.h"
 #include "engine/tweak_table.h"
 #include "platform/win32/handle.h"
 #include "state/state_file.h"
+#include "support/quiet_change.h"
 #include "support/service_config_win32.h"
 
 namespace {
@@ -199,7 +198,7 @@ TEST_F(EngineWin32Test, EveryRegistryAndServiceTweakIsUndoneExactlyAcrossARestar
             servicesBefore.push_back(StartType(service));
 
         AppState applied;
-        ASSERT_TRUE(ApplyTweak(applied, plan.id, true));
+        ASSERT_TRUE(ApplyQuietly(applied, plan.id).ok());
         for (std::size_t i = 0; i < places.size(); ++i) {
             const auto now = Get(places[i].root, places[i].key, places[i].name);
             ASSERT_TRUE(now.has_value());
@@ -217,7 +216,7 @@ TEST_F(EngineWin32Test, EveryRegistryAndServiceTweakIsUndoneExactlyAcrossARestar
         ASSERT_EQ(LastStateFileLoad(), StateFileLoad::Read);
         EXPECT_TRUE(IsApplied(loaded, plan.id));
         EXPECT_TRUE(CapturesAreTheTweaksOwn(loaded, plan));
-        ASSERT_TRUE(RevertTweak(loaded, plan.id, true));
+        ASSERT_TRUE(RevertQuietly(loaded, plan.id).ok());
 
         for (std::size_t i = 0; i < places.size(); ++i) {
             EXPECT_EQ(Get(places[i].root, places[i].key, places[i].name), before[i])
@@ -236,8 +235,8 @@ TEST_F(EngineWin32Test, PointerSettingsComeBackAsSeeded) {
     Seed(HKEY_CURRENT_USER, mouse, L"MouseThreshold1", threshold);
     Seed(HKEY_CURRENT_USER, mouse, L"MouseThreshold2", std::nullopt);
     AppState state;
-    ASSERT_TRUE(ApplyTweak(state, "mouseaccel", true));
-    ASSERT_TRUE(RevertTweak(state, "mouseaccel", true));
+    ASSERT_TRUE(ApplyQuietly(state, "mouseaccel").ok());
+    ASSERT_TRUE(RevertQuietly(state, "mouseaccel").ok());
     EXPECT_EQ(Get(HKEY_CURRENT_USER, mouse, L"MouseSpeed"), speed);
     EXPECT_EQ(Get(HKEY_CURRENT_USER, mouse, L"MouseThreshold1"), threshold);
     EXPECT_FALSE(Get(HKEY_CURRENT_USER, mouse, L"MouseThreshold2").has_value());

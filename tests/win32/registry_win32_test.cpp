@@ -93,16 +93,16 @@ TEST_F(RegistryWin32Test, EachCapturingWriteIsUndoneExactly) {
     };
     const auto original = before();
     const std::uint8_t bytes[] = {7, 7, 7};
-    ASSERT_TRUE(SetStringCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"S", u"0"));
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"D", 38));
-    ASSERT_TRUE(SetBinaryCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"B", bytes));
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"E", 1));
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"New", 1));
+    ASSERT_TRUE(SetStringCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"S", u"0").ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"D", 38).ok());
+    ASSERT_TRUE(SetBinaryCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"B", bytes).ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"E", 1).ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"New", 1).ok());
     EXPECT_EQ(Get(key_, u"D"), (RawValue{REG_DWORD, {38, 0, 0, 0}}));
     EXPECT_EQ(Get(key_, u"S"), (RawValue{REG_SZ, {'0', 0, 0, 0}}));  // "0" takes 4 bytes
     const auto& captures = state.RegistryBackups.at("t");
     for (auto capture = captures.rbegin(); capture != captures.rend(); ++capture) {
-        EXPECT_TRUE(RestoreRegistryValue(*capture));
+        EXPECT_TRUE(RestoreRegistryValue(*capture).ok());
     }
     EXPECT_EQ(before(), original);
     EXPECT_FALSE(Get(key_, u"New").has_value());
@@ -110,38 +110,38 @@ TEST_F(RegistryWin32Test, EachCapturingWriteIsUndoneExactly) {
 
 TEST_F(RegistryWin32Test, AKeyCreatedByTheWriteStaysEmpty) {
     const std::u16string fresh = key_ + u"\\Created\\Deep";
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, fresh, u"V", 1));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, fresh, u"V", 1).ok());
     EXPECT_FALSE(state.RegistryBackups.at("t")[0].existed);
-    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]));
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]).ok());
     EXPECT_EQ(ValueCount(fresh), 0u);
 }
 
 TEST_F(RegistryWin32Test, AZeroLengthValueRoundTrips) {
     Put(u"Z", REG_BINARY, {});
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"Z", 5));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"Z", 5).ok());
     const RegistryCapture& capture = state.RegistryBackups.at("t")[0];
     EXPECT_TRUE(capture.existed);
     EXPECT_EQ(capture.type, static_cast<std::uint32_t>(REG_BINARY));
     EXPECT_TRUE(capture.data.empty());
-    EXPECT_TRUE(RestoreRegistryValue(capture));
+    EXPECT_TRUE(RestoreRegistryValue(capture).ok());
     EXPECT_EQ(Get(key_, u"Z"), (RawValue{REG_BINARY, {}}));
 }
 
 TEST_F(RegistryWin32Test, TwoCapturesRestoredLastToFirstLeaveTheOlder) {
     Put(u"V", REG_DWORD, {1, 0, 0, 0});
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"V", 2));
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"V", 3));
-    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[1]));
-    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"V", 2).ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"V", 3).ok());
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[1]).ok());
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]).ok());
     EXPECT_EQ(Get(key_, u"V"), (RawValue{REG_DWORD, {1, 0, 0, 0}}));
 }
 
 TEST_F(RegistryWin32Test, RestoringAnAbsentValueThatIsGoneSucceedsAndCreatesNothing) {
     Put(u"Other", REG_DWORD, {1, 0, 0, 0});
     const RegistryCapture absent{RegistryRoot::CurrentUser, key_, u"Gone", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(absent));
+    EXPECT_TRUE(RestoreRegistryValue(absent).ok());
     const RegistryCapture noKey{RegistryRoot::CurrentUser, key_ + u"\\Nowhere", u"X", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(noKey));
+    EXPECT_TRUE(RestoreRegistryValue(noKey).ok());
     EXPECT_EQ(ValueCount(key_ + u"\\Nowhere"), 9999u);
 }
 

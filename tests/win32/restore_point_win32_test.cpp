@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "actions/restore_point.h"
-#include "state/app_state.h"
 #include "support/test_platform.h"
 
 namespace {
@@ -25,15 +24,20 @@ bool WorkerEndsWithin(ULONGLONG milliseconds) {
 TEST(RestorePointWin32, TheWorkerHandsOverItsOutcomeWithinTenSecondsARefusalUnderWine) {
     RestorePointBusy.store(false);
     RestorePointStatus.store(RestorePointOutcome::None);
-    AppState state;
-    StartRestorePoint(state);
+    ASSERT_TRUE(StartRestorePointWorker());
     ASSERT_TRUE(WorkerEndsWithin(10000)) << "the worker still ran after 10 s";
-    const RestorePointOutcome outcome = RestorePointStatus.exchange(RestorePointOutcome::None);
+    const RestorePointReport report = RestorePointStatus.exchange(RestorePointOutcome::None);
     if (RunningUnderWine()) {
-        EXPECT_EQ(outcome, RestorePointOutcome::Failed) << static_cast<int>(outcome);
+        EXPECT_EQ(report.outcome, RestorePointOutcome::Failed) << static_cast<int>(report.outcome);
+        // The refusal names the call and the code it gave.
+        const Result result = report.result();
+        ASSERT_FALSE(result.ok());
+        EXPECT_EQ(result.refusal()->what(), "SRSetRestorePointW");
+        EXPECT_NE(result.refusal()->code(), 0u);
     } else {
         // On Windows the outcome depends on the machine's system protection and rights.
-        EXPECT_NE(outcome, RestorePointOutcome::None);
+        EXPECT_NE(report.outcome, RestorePointOutcome::None);
+        EXPECT_NE(report.outcome, RestorePointOutcome::NotStarted);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "actions/command_runner.h"
+#include "support/refusal_print.h"
 
 namespace {
 
@@ -15,39 +16,46 @@ std::u16string ChildPath() {
     return std::u16string(path.begin(), path.end());
 }
 
-bool RunChild(const std::u16string& arguments, std::uint32_t deadlineMs = kCommandDeadlineMs) {
+Result RunChild(const std::u16string& arguments, std::uint32_t deadlineMs = kCommandDeadlineMs) {
     return RunProgram(ChildPath(), u"qf_child " + arguments, deadlineMs);
 }
 
 TEST(RunnerWin32, TheExitCodeDecides) {
-    EXPECT_TRUE(RunChild(u"exit 0"));
-    EXPECT_FALSE(RunChild(u"exit 1"));
-    EXPECT_FALSE(RunChild(u"exit 259"));
+    EXPECT_TRUE(RunChild(u"exit 0").ok());
+    EXPECT_EQ(RunChild(u"exit 1").refusal(), Refusal::ToolExit(ChildPath(), 1));
+    // The code GetExitCodeProcess gives a process still running reads as the deadline's.
+    EXPECT_EQ(RunChild(u"exit 259").refusal(), Refusal::ToolError(ChildPath(), 1460));
 }
 
 TEST(RunnerWin32, FarMoreOutputThanAPipeHoldsIsDrained) {
-    EXPECT_TRUE(RunChild(u"spew 4000000 0"));
-    EXPECT_FALSE(RunChild(u"spew 300000 7"));
+    EXPECT_TRUE(RunChild(u"spew 4000000 0").ok());
+    EXPECT_EQ(RunChild(u"spew 300000 7").refusal(), Refusal::ToolExit(ChildPath(), 7));
 }
 
 TEST(RunnerWin32, AProgramThatDoesNotExistFailsAtOnce) {
-    EXPECT_FALSE(RunProgram(u"C:\\no\\such\\program.exe", u"program"));
+    const Result result = RunProgram(u"C:\\no\\such\\program.exe", u"program");
+    ASSERT_FALSE(result.ok());
+    // Not found, as a file or as a path, depending on the system.
+    EXPECT_EQ(result.refusal()->kind(), RefusalKind::ToolError);
+    EXPECT_EQ(result.refusal()->tool(), u"C:\\no\\such\\program.exe");
+    EXPECT_TRUE(result.refusal()->code() == 2 || result.refusal()->code() == 3)
+        << result.refusal()->code();
 }
 
 TEST(RunnerWin32, AGrandchildHoldingThePipeDoesNotHoldTheRunner) {
     const ULONGLONG start = GetTickCount64();
-    EXPECT_TRUE(RunChild(u"grandchild"));
+    EXPECT_TRUE(RunChild(u"grandchild").ok());
     // The grandchild sleeps 20 s with the pipe's write end: the runner returned before.
     EXPECT_LT(GetTickCount64() - start, 15000u);
 }
 
 TEST(RunnerWin32, AChildStillRunningAtTheDeadlineFails) {
-    EXPECT_FALSE(RunChild(u"sleep 5000", 300));
+    EXPECT_EQ(RunChild(u"sleep 5000", 300).refusal(), Refusal::ToolError(ChildPath(), 1460));
 }
 
 TEST(RunnerWin32, AChildThatNeverStopsWritingStillMeetsTheDeadline) {
     // About 4 GB of output; once the runner has given up, the child's writes fail and it ends.
-    EXPECT_FALSE(RunChild(u"spew 4000000000 0", 500));
+    EXPECT_EQ(RunChild(u"spew 4000000000 0", 500).refusal(), Refusal::ToolError(ChildPath(), 1460));
 }
 
 TEST(RunnerWin32, TheSystemFolderHasTheTools) {

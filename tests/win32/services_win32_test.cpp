@@ -8,6 +8,7 @@
 
 #include "actions/services.h"
 #include "platform/win32/handle.h"
+#include "support/refusal_print.h"
 #include "support/service_config_win32.h"
 
 namespace {
@@ -45,25 +46,26 @@ class ServicesWin32Test : public ::testing::Test {
 
 TEST_F(ServicesWin32Test, ADemandStartServiceIsDisabledAndRestored) {
     ServiceCapture capture;
-    ASSERT_TRUE(QueryService(Name(), capture));
+    ASSERT_TRUE(QueryService(Name(), capture).ok());
     EXPECT_TRUE(capture.existed);
     EXPECT_EQ(capture.startType, 3u);
 
     AppState state;
-    EXPECT_TRUE(DisableServiceCaptured(state, "t", Name()));
+    EXPECT_TRUE(DisableServiceCaptured(state, "t", Name()).ok());
     EXPECT_EQ(ConfiguredStartType(), static_cast<DWORD>(SERVICE_DISABLED));
     ASSERT_EQ(state.ServiceBackups.at("t").size(), 1u);
     EXPECT_EQ(state.ServiceBackups.at("t")[0].startType, 3u);
-    EXPECT_TRUE(RestoreServiceStartType(state.ServiceBackups.at("t")[0]));
+    EXPECT_TRUE(RestoreServiceStartType(state.ServiceBackups.at("t")[0]).ok());
     EXPECT_EQ(ConfiguredStartType(), static_cast<DWORD>(SERVICE_DEMAND_START));
 }
 
 TEST_F(ServicesWin32Test, AnAbsentServiceReadsAsNotExisting) {
     ServiceCapture capture;
-    EXPECT_TRUE(QueryService(u"QfNoSuchService", capture));
+    EXPECT_TRUE(QueryService(u"QfNoSuchService", capture).ok());
     EXPECT_FALSE(capture.existed);
-    EXPECT_TRUE(StopService(u"QfNoSuchService"));
-    EXPECT_FALSE(SetServiceStartType(u"QfNoSuchService", 4));
+    EXPECT_TRUE(StopService(u"QfNoSuchService").ok());
+    EXPECT_EQ(SetServiceStartType(u"QfNoSuchService", 4).refusal(),
+              Refusal::Call("OpenServiceW", 1060));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "state/data_folder.h"
 #include "state/session_log.h"
 #include "state/state_file.h"
+#include "support/refusal_print.h"
 #include "support/state_matchers.h"
 
 namespace {
@@ -58,9 +59,9 @@ TEST(StateFileWin32, TheDataFolderIsUnderLocalAppData) {
 
 TEST(StateFileWin32, SaveReplacesTheFileAndLoadReadsItBack) {
     ForgetStateFileLoad();
-    ASSERT_TRUE(SaveState(Sample("fso")));
+    ASSERT_TRUE(SaveState(Sample("fso")).ok());
     const AppState state = Sample("menudelay");
-    ASSERT_TRUE(SaveState(state));
+    ASSERT_TRUE(SaveState(state).ok());
     EXPECT_EQ(Content(StateFilePath()), EncodeState(state));
     EXPECT_FALSE(Exists(StateFilePath() + u".tmp"));
     AppState loaded;
@@ -70,7 +71,7 @@ TEST(StateFileWin32, SaveReplacesTheFileAndLoadReadsItBack) {
 
 TEST(StateFileWin32, ASaveThatCannotReplaceLeavesTheFileAsItWas) {
     ForgetStateFileLoad();
-    ASSERT_TRUE(SaveState(Sample("fso")));
+    ASSERT_TRUE(SaveState(Sample("fso")).ok());
     const std::vector<std::uint8_t> before = Content(StateFilePath());
     {
         // Another program reading the file without letting it be replaced.
@@ -80,7 +81,11 @@ TEST(StateFileWin32, ASaveThatCannotReplaceLeavesTheFileAsItWas) {
                                          platform::kOpenExisting, platform::kFileAttributeNormal,
                                          holder)
                         .ok());
-        EXPECT_FALSE(SaveState(Sample("hags")));
+        const Result saved = SaveState(Sample("hags"));
+        ASSERT_FALSE(saved.ok());
+        // Refused by the replace, with the system's code.
+        EXPECT_EQ(saved.refusal()->what(), "MoveFileExW");
+        EXPECT_NE(saved.refusal()->code(), 0u);
     }
     EXPECT_EQ(Content(StateFilePath()), before);
     EXPECT_FALSE(Exists(StateFilePath() + u".tmp"));
@@ -88,7 +93,7 @@ TEST(StateFileWin32, ASaveThatCannotReplaceLeavesTheFileAsItWas) {
 
 TEST(StateFileWin32, AFileHeldWithoutReadSharingIsNeitherLoadedNorReplaced) {
     ForgetStateFileLoad();
-    ASSERT_TRUE(SaveState(Sample("fso")));
+    ASSERT_TRUE(SaveState(Sample("fso")).ok());
     const std::vector<std::uint8_t> before = Content(StateFilePath());
     platform::win32::UniqueHandle holder(CreateFileW(
         reinterpret_cast<const wchar_t*>(StateFilePath().c_str()), GENERIC_READ | GENERIC_WRITE, 0,
@@ -98,9 +103,10 @@ TEST(StateFileWin32, AFileHeldWithoutReadSharingIsNeitherLoadedNorReplaced) {
     LoadState(loaded);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Unreadable);
     EXPECT_TRUE(SamePersisted(loaded, AppState{}));
-    EXPECT_FALSE(SaveState(Sample("hags")));
+    const Refusal unreadable = Refusal::Own("state file unreadable at start-up");
+    EXPECT_EQ(SaveState(Sample("hags")).refusal(), unreadable);
     holder.reset();
-    EXPECT_FALSE(SaveState(Sample("hags")));
+    EXPECT_EQ(SaveState(Sample("hags")).refusal(), unreadable);
     EXPECT_EQ(Content(StateFilePath()), before);
     ForgetStateFileLoad();
 }
@@ -124,7 +130,7 @@ TEST(StateFileWin32, ACutFileIsCopiedAsideBeforeItIsReplaced) {
     LoadState(loaded);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Undecodable);
     const AppState state = Sample("hags");
-    ASSERT_TRUE(SaveState(state));
+    ASSERT_TRUE(SaveState(state).ok());
     EXPECT_EQ(Content(StateFileCopyPath()), cut);
     EXPECT_EQ(Content(StateFilePath()), EncodeState(state));
     EXPECT_FALSE(Exists(StateFileCopyPath() + u".tmp"));
