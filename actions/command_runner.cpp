@@ -52,8 +52,8 @@ Result RunProgram(const std::u16string& applicationPath, const std::u16string& c
     std::uint32_t exitCode = 1;
     if (const platform::Status started =
             platform::RunHiddenProcess(applicationPath, commandLine, deadlineMs, exitCode);
-        !started.ok()) {
-        return Refusal::ToolError(applicationPath, started.code());
+        !started.Ok()) {
+        return Refusal::ToolError(applicationPath, started.Code());
     }
     if (exitCode == kStillActive)
         return Refusal::ToolError(applicationPath, kErrorTimeout);

@@ -19,7 +19,7 @@ std::string RememberedKey(std::string_view id) {
 
 Result ApplyPowerPlan(AppState& state, std::string_view id) {
     platform::Guid active;
-    if (platform::PowerActiveScheme(active).ok()) {
+    if (platform::PowerActiveScheme(active).Ok()) {
         char16_t text[64] = {};
         const int written = platform::GuidToText(active, text, 64);
         if (written > 0) {
@@ -30,12 +30,12 @@ Result ApplyPowerPlan(AppState& state, std::string_view id) {
     Result result;
     for (const platform::Guid& scheme : {kUltimatePerformance, kHighPerformance}) {
         const platform::Status set = platform::PowerSetActiveScheme(scheme);
-        if (set.ok())
+        if (set.Ok())
             return {};
-        result.KeepFirst(Refusal::Call("PowerSetActiveScheme", set.code()));
+        result.KeepFirst(Refusal::Call("PowerSetActiveScheme", set.Code()));
     }
     Result command = RunCommand(u"powercfg /setactive SCHEME_MIN");
-    if (command.ok())
+    if (command.Ok())
         return command;
     result.KeepFirst(std::move(command));
     return result;
@@ -48,15 +48,15 @@ Result RestorePowerPlan(const AppState& state, std::string_view id) {
         platform::Guid scheme;
         const platform::Status parsed = platform::GuidFromText(ToUtf16(remembered->second), scheme);
         if (!platform::Succeeded(parsed)) {
-            result = Refusal::Call("CLSIDFromString", parsed.code());
-        } else if (const platform::Status set = platform::PowerSetActiveScheme(scheme); !set.ok()) {
-            result = Refusal::Call("PowerSetActiveScheme", set.code());
+            result = Refusal::Call("CLSIDFromString", parsed.Code());
+        } else if (const platform::Status set = platform::PowerSetActiveScheme(scheme); !set.Ok()) {
+            result = Refusal::Call("PowerSetActiveScheme", set.Code());
         } else {
             return {};
         }
     }
     Result command = RunCommand(u"powercfg /setactive SCHEME_BALANCED");
-    if (command.ok())
+    if (command.Ok())
         return command;
     result.KeepFirst(std::move(command));
     return result;

@@ -20,16 +20,16 @@ Result WriteRegistryValue(RegistryRoot root, const std::u16string& subkey,
     platform::RegistryKey key;
     if (const platform::Status created =
             platform::RegistryCreateKey(Root(root), subkey, platform::kKeySetValue, key);
-        !created.ok()) {
-        return Refusal::Call("RegCreateKeyExW", created.code());
+        !created.Ok()) {
+        return Refusal::Call("RegCreateKeyExW", created.Code());
     }
     // A zero-length value still needs a valid pointer.
     static constexpr std::uint8_t kNothing = 0;
     const std::uint8_t* data = bytes.empty() ? &kNothing : bytes.data();
     if (const platform::Status set = platform::RegistrySetValue(
             key, valueName, type, data, static_cast<std::uint32_t>(bytes.size()));
-        !set.ok()) {
-        return Refusal::Call("RegSetValueExW", set.code());
+        !set.Ok()) {
+        return Refusal::Call("RegSetValueExW", set.Code());
     }
     return {};
 }
@@ -55,22 +55,22 @@ Result ReadRegistryValue(RegistryRoot root, const std::u16string& subkey,
     // and capturing it as such would make the undo delete it.
     if (const platform::Status opened =
             platform::RegistryOpenKey(Root(root), subkey, platform::kKeyRead, key);
-        !opened.ok()) {
-        return opened.IsNotFound() ? Result() : Refusal::Call("RegOpenKeyExW", opened.code());
+        !opened.Ok()) {
+        return opened.IsNotFound() ? Result() : Refusal::Call("RegOpenKeyExW", opened.Code());
     }
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     if (const platform::Status sized =
             platform::RegistryQueryValue(key, valueName, type, nullptr, size);
-        !sized.ok()) {
-        return sized.IsNotFound() ? Result() : Refusal::Call("RegQueryValueExW", sized.code());
+        !sized.Ok()) {
+        return sized.IsNotFound() ? Result() : Refusal::Call("RegQueryValueExW", sized.Code());
     }
     std::vector<std::uint8_t> data(size == 0 ? 1 : size, 0);
     size = static_cast<std::uint32_t>(data.size());
     if (const platform::Status read =
             platform::RegistryQueryValue(key, valueName, type, data.data(), size);
-        !read.ok()) {
-        return Refusal::Call("RegQueryValueExW", read.code());
+        !read.Ok()) {
+        return Refusal::Call("RegQueryValueExW", read.Code());
     }
     data.resize(size, 0);
     capture.existed = true;
@@ -83,7 +83,7 @@ Result CaptureRegistryValue(AppState& state, std::string_view id, RegistryRoot r
                             const std::u16string& subkey, const std::u16string& valueName) {
     RegistryCapture capture;
     Result read = ReadRegistryValue(root, subkey, valueName, capture);
-    if (read.ok())
+    if (read.Ok())
         CaptureList(state.RegistryBackups, id).push_back(std::move(capture));
     return read;
 }
@@ -104,7 +104,7 @@ Result WriteRegistryString(RegistryRoot root, const std::u16string& subkey,
 Result SetDwordCaptured(AppState& state, std::string_view id, RegistryRoot root,
                         const std::u16string& subkey, const std::u16string& valueName,
                         std::uint32_t value) {
-    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.ok())
+    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.Ok())
         return captured;
     return WriteRegistryDword(root, subkey, valueName, value);
 }
@@ -112,7 +112,7 @@ Result SetDwordCaptured(AppState& state, std::string_view id, RegistryRoot root,
 Result SetStringCaptured(AppState& state, std::string_view id, RegistryRoot root,
                          const std::u16string& subkey, const std::u16string& valueName,
                          const std::u16string& text) {
-    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.ok())
+    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.Ok())
         return captured;
     return WriteRegistryString(root, subkey, valueName, text);
 }
@@ -120,7 +120,7 @@ Result SetStringCaptured(AppState& state, std::string_view id, RegistryRoot root
 Result SetBinaryCaptured(AppState& state, std::string_view id, RegistryRoot root,
                          const std::u16string& subkey, const std::u16string& valueName,
                          std::span<const std::uint8_t> bytes) {
-    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.ok())
+    if (Result captured = CaptureRegistryValue(state, id, root, subkey, valueName); !captured.Ok())
         return captured;
     return WriteRegistryValue(root, subkey, valueName, platform::kRegBinary, bytes);
 }
@@ -137,11 +137,11 @@ Result RestoreRegistryValue(const RegistryCapture& capture) {
     // the open (a standard user under HKLM) still holds the value: that is no restore.
     if (const platform::Status opened = platform::RegistryOpenKey(
             Root(capture.root), capture.subkey, platform::kKeySetValue, key);
-        !opened.ok()) {
-        return opened.IsNotFound() ? Result() : Refusal::Call("RegOpenKeyExW", opened.code());
+        !opened.Ok()) {
+        return opened.IsNotFound() ? Result() : Refusal::Call("RegOpenKeyExW", opened.Code());
     }
     const platform::Status deleted = platform::RegistryDeleteValue(key, capture.valueName);
-    if (deleted.ok() || deleted.code() == platform::kErrorFileNotFound)
+    if (deleted.Ok() || deleted.Code() == platform::kErrorFileNotFound)
         return {};
-    return Refusal::Call("RegDeleteValueW", deleted.code());
+    return Refusal::Call("RegDeleteValueW", deleted.Code());
 }

@@ -13,7 +13,7 @@ unsigned RestorePointWorker() {
 
 }  // namespace
 
-Result RestorePointReport::result() const {
+Result RestorePointReport::AsResult() const {
     switch (outcome) {
         case RestorePointOutcome::Failed:
             return Refusal::Call("SRSetRestorePointW", code);
@@ -30,12 +30,12 @@ RestorePointReport CreateRestorePoint(const std::u16string& description) {
     // point; then an accepted request counts as created.
     std::int64_t before = 0;
     const bool known =
-        apartment.status().ok() && platform::RestorePointHighestSequence(before).ok();
+        apartment.Entered().Ok() && platform::RestorePointHighestSequence(before).Ok();
     std::uint32_t smgrStatus = 0;
     std::int64_t sequence = 0;
     const platform::Status set = platform::RestorePointSet(description, smgrStatus, sequence);
-    if (!set.ok())
-        return {RestorePointOutcome::Failed, set.code()};
+    if (!set.Ok())
+        return {RestorePointOutcome::Failed, set.Code()};
     if (smgrStatus != 0)
         return {RestorePointOutcome::Failed, smgrStatus};
     if (known && sequence <= before)
@@ -48,9 +48,9 @@ bool StartRestorePointWorker() {
         return false;
     platform::Thread worker;
     if (const platform::Status started = platform::ThreadStart(RestorePointWorker, worker);
-        !started.ok()) {
+        !started.Ok()) {
         // The button comes back, and the next take reports the refusal.
-        RestorePointStatus.store({RestorePointOutcome::NotStarted, started.code()});
+        RestorePointStatus.store({RestorePointOutcome::NotStarted, started.Code()});
         RestorePointBusy.store(false);
     }
     // The worker runs on its own; nothing waits for it.

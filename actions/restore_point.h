@@ -34,7 +34,7 @@ struct RestorePointReport {
 
     // Refused for Failed (SRSetRestorePointW and its status) and NotStarted (CreateThread
     // and its code); ok otherwise.
-    Result result() const;
+    Result AsResult() const;
 };
 static_assert(std::atomic<RestorePointReport>::is_always_lock_free);
 

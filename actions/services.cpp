@@ -5,19 +5,19 @@
 namespace {
 
 bool IsAbsent(const platform::Status& status) {
-    return status.code() == platform::kErrorServiceDoesNotExist;
+    return status.Code() == platform::kErrorServiceDoesNotExist;
 }
 
 Result OpenManager(platform::ServiceHandle& manager) {
     const platform::Status opened =
         platform::ServiceOpenManager(platform::kScManagerConnect, manager);
-    return opened.ok() ? Result() : Refusal::Call("OpenSCManagerW", opened.code());
+    return opened.Ok() ? Result() : Refusal::Call("OpenSCManagerW", opened.Code());
 }
 
 Result OpenOneService(const platform::ServiceHandle& manager, const std::u16string& name,
                       std::uint32_t access, platform::ServiceHandle& service) {
     const platform::Status opened = platform::ServiceOpen(manager, name, access, service);
-    return opened.ok() ? Result() : Refusal::Call("OpenServiceW", opened.code());
+    return opened.Ok() ? Result() : Refusal::Call("OpenServiceW", opened.Code());
 }
 
 }  // namespace
@@ -25,19 +25,19 @@ Result OpenOneService(const platform::ServiceHandle& manager, const std::u16stri
 Result QueryService(const std::u16string& name, ServiceCapture& capture) {
     capture = ServiceCapture{name, false, 0};
     platform::ServiceHandle manager;
-    if (Result opened = OpenManager(manager); !opened.ok())
+    if (Result opened = OpenManager(manager); !opened.Ok())
         return opened;
     platform::ServiceHandle service;
     const platform::Status opened =
         platform::ServiceOpen(manager, name, platform::kServiceQueryConfig, service);
     if (IsAbsent(opened))
         return {};
-    if (!opened.ok())
-        return Refusal::Call("OpenServiceW", opened.code());
+    if (!opened.Ok())
+        return Refusal::Call("OpenServiceW", opened.Code());
     std::uint32_t startType = 0;
     if (const platform::Status read = platform::ServiceQueryStartType(service, startType);
-        !read.ok()) {
-        return Refusal::Call("QueryServiceConfigW", read.code());
+        !read.Ok()) {
+        return Refusal::Call("QueryServiceConfigW", read.Code());
     }
     capture.existed = true;
     capture.startType = startType;
@@ -47,16 +47,16 @@ Result QueryService(const std::u16string& name, ServiceCapture& capture) {
 Result SetServiceStartType(const std::u16string& name, std::uint32_t startType) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    if (Result opened = OpenManager(manager); !opened.ok())
+    if (Result opened = OpenManager(manager); !opened.Ok())
         return opened;
     if (Result opened = OpenOneService(
             manager, name, platform::kServiceChangeConfig | platform::kServiceStart, service);
-        !opened.ok()) {
+        !opened.Ok()) {
         return opened;
     }
     if (const platform::Status changed = platform::ServiceChangeStartType(service, startType);
-        !changed.ok()) {
-        return Refusal::Call("ChangeServiceConfigW", changed.code());
+        !changed.Ok()) {
+        return Refusal::Call("ChangeServiceConfigW", changed.Code());
     }
     return {};
 }
@@ -64,14 +64,14 @@ Result SetServiceStartType(const std::u16string& name, std::uint32_t startType) 
 Result StopService(const std::u16string& name) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    if (Result opened = OpenManager(manager); !opened.ok())
+    if (Result opened = OpenManager(manager); !opened.Ok())
         return opened;
     const platform::Status opened = platform::ServiceOpen(
         manager, name, platform::kServiceStop | platform::kServiceQueryStatus, service);
     if (IsAbsent(opened))
         return {};
-    if (!opened.ok())
-        return Refusal::Call("OpenServiceW", opened.code());
+    if (!opened.Ok())
+        return Refusal::Call("OpenServiceW", opened.Code());
     // No wait for the stopped state; a refused stop is not noticed.
     static_cast<void>(platform::ServiceSendStop(service));
     return {};
@@ -80,8 +80,8 @@ Result StopService(const std::u16string& name) {
 void RequestServiceStart(const std::u16string& name) {
     platform::ServiceHandle manager;
     platform::ServiceHandle service;
-    if (OpenManager(manager).ok() &&
-        OpenOneService(manager, name, platform::kServiceStart, service).ok()) {
+    if (OpenManager(manager).Ok() &&
+        OpenOneService(manager, name, platform::kServiceStart, service).Ok()) {
         static_cast<void>(platform::ServiceStartNow(service));
     }
 }
@@ -92,7 +92,7 @@ Result RestoreServiceStartType(const ServiceCapture& capture) {
     // Removed since the capture, or already back as it was: nothing is left to restore,
     // which also lets a change that changed nothing be undone without rights.
     ServiceCapture current;
-    if (QueryService(capture.serviceName, current).ok() &&
+    if (QueryService(capture.serviceName, current).Ok() &&
         (!current.existed || current.startType == capture.startType)) {
         return {};
     }
@@ -101,7 +101,7 @@ Result RestoreServiceStartType(const ServiceCapture& capture) {
 
 Result DisableServiceCaptured(AppState& state, std::string_view id, const std::u16string& name) {
     ServiceCapture capture;
-    if (Result queried = QueryService(name, capture); !queried.ok())
+    if (Result queried = QueryService(name, capture); !queried.Ok())
         return queried;
     CaptureList(state.ServiceBackups, id).push_back(capture);
     Result disabled = SetServiceStartType(name, platform::kServiceDisabled);

@@ -21,9 +21,9 @@ Result StartTimerHolder() {
         return {};
     TimerHolderRunning.exchange(true);
     if (const platform::Status started = platform::ThreadStart(TimerHolder, HolderThread());
-        !started.ok()) {
+        !started.Ok()) {
         TimerHolderRunning.exchange(false);
-        return Refusal::Call("CreateThread", started.code());
+        return Refusal::Call("CreateThread", started.Code());
     }
     return {};
 }
@@ -32,7 +32,7 @@ void StopTimerHolder() {
     if (!TimerHolderRunning.exchange(false))
         return;
     platform::Thread& thread = HolderThread();
-    if (thread.valid()) {
+    if (thread.Valid()) {
         // Closed also when the wait runs out; the thread then ends on its own.
         static_cast<void>(platform::ThreadWait(thread, kStopWaitMs));
         thread.reset();

@@ -60,10 +60,10 @@ class [[nodiscard]] InterfaceCom {
     ~InterfaceCom();
 
     // CoInitializeEx's result.
-    HRESULT apartment() const { return apartment_; }
+    HRESULT Apartment() const { return apartment_; }
     // CoInitializeSecurity's result; E_FAIL when it was not called for want of the apartment
     // or of the descriptor.
-    HRESULT security() const { return security_; }
+    HRESULT Security() const { return security_; }
 
   private:
     friend InterfaceCom StartInterfaceCom();

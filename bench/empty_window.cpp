@@ -32,10 +32,10 @@ constexpr int kFrames = 24;
 
 using platform::win32::UniqueCom;
 
-UniqueCom<ID3D11Device> device;
-UniqueCom<ID3D11DeviceContext> context;
-UniqueCom<IDXGISwapChain> swapChain;
-UniqueCom<ID3D11RenderTargetView> view;
+UniqueCom<ID3D11Device> Device;
+UniqueCom<ID3D11DeviceContext> Context;
+UniqueCom<IDXGISwapChain> SwapChain;
+UniqueCom<ID3D11RenderTargetView> View;
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (ImGui_ImplWin32_WndProcHandler(window, message, wParam, lParam))
@@ -60,15 +60,15 @@ bool CreateDevice(HWND window) {
     const D3D_FEATURE_LEVEL levels[] = {D3D_FEATURE_LEVEL_11_0, D3D_FEATURE_LEVEL_10_0};
     D3D_FEATURE_LEVEL obtained{};
     if (FAILED(D3D11CreateDeviceAndSwapChain(nullptr, D3D_DRIVER_TYPE_HARDWARE, nullptr, 0, levels,
-                                             2, D3D11_SDK_VERSION, &description, swapChain.put(),
-                                             device.put(), &obtained, context.put()))) {
+                                             2, D3D11_SDK_VERSION, &description, SwapChain.put(),
+                                             Device.put(), &obtained, Context.put()))) {
         return false;
     }
     UniqueCom<ID3D11Texture2D> buffer;
-    if (FAILED(swapChain->GetBuffer(0, IID_PPV_ARGS(buffer.put()))))
+    if (FAILED(SwapChain->GetBuffer(0, IID_PPV_ARGS(buffer.put()))))
         return false;
-    static_cast<void>(device->CreateRenderTargetView(buffer.get(), nullptr, view.put()));
-    return static_cast<bool>(view);
+    static_cast<void>(Device->CreateRenderTargetView(buffer.get(), nullptr, View.put()));
+    return static_cast<bool>(View);
 }
 
 void LoadInterFont() {
@@ -95,17 +95,17 @@ void DrawAndPresent() {
     ImGui::End();
     ImGui::Render();
     static constexpr float kClear[4] = {10 / 255.0f, 9 / 255.0f, 14 / 255.0f, 1.0f};
-    ID3D11RenderTargetView* const targets[] = {view.get()};
-    context->OMSetRenderTargets(1, targets, nullptr);
-    context->ClearRenderTargetView(view.get(), kClear);
+    ID3D11RenderTargetView* const targets[] = {View.get()};
+    Context->OMSetRenderTargets(1, targets, nullptr);
+    Context->ClearRenderTargetView(View.get(), kClear);
     ImGui_ImplDX11_RenderDrawData(ImGui::GetDrawData());
-    swapChain->Present(1, 0);
+    SwapChain->Present(1, 0);
 }
 
 // The back buffer through a staging texture into a BMP file, as the program's capture does.
 void SaveBackBuffer(const wchar_t* path) {
     UniqueCom<ID3D11Texture2D> backBuffer;
-    if (FAILED(swapChain->GetBuffer(0, IID_PPV_ARGS(backBuffer.put()))))
+    if (FAILED(SwapChain->GetBuffer(0, IID_PPV_ARGS(backBuffer.put()))))
         return;
     D3D11_TEXTURE2D_DESC description{};
     backBuffer->GetDesc(&description);
@@ -114,11 +114,11 @@ void SaveBackBuffer(const wchar_t* path) {
     description.CPUAccessFlags = D3D11_CPU_ACCESS_READ;
     description.MiscFlags = 0;
     UniqueCom<ID3D11Texture2D> staging;
-    if (SUCCEEDED(device->CreateTexture2D(&description, nullptr, staging.put()))) {
-        context->CopyResource(staging.get(), backBuffer.get());
+    if (SUCCEEDED(Device->CreateTexture2D(&description, nullptr, staging.put()))) {
+        Context->CopyResource(staging.get(), backBuffer.get());
         D3D11_MAPPED_SUBRESOURCE mapped{};
         platform::win32::UniqueStdFile file;
-        if (SUCCEEDED(context->Map(staging.get(), 0, D3D11_MAP_READ, 0, &mapped))) {
+        if (SUCCEEDED(Context->Map(staging.get(), 0, D3D11_MAP_READ, 0, &mapped))) {
             if (_wfopen_s(file.put(), path, L"wb") == 0 && file) {
                 const auto headers = BmpHeaders(description.Width, description.Height);
                 std::fwrite(headers.data(), 1, headers.size(), file.get());
@@ -130,7 +130,7 @@ void SaveBackBuffer(const wchar_t* path) {
                 }
                 file.reset();
             }
-            context->Unmap(staging.get(), 0);
+            Context->Unmap(staging.get(), 0);
         }
     }
 }
@@ -176,7 +176,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     ImGui::GetIO().IniFilename = nullptr;
     LoadInterFont();
     ImGui_ImplWin32_Init(window);
-    ImGui_ImplDX11_Init(device.get(), context.get());
+    ImGui_ImplDX11_Init(Device.get(), Context.get());
 
     bool running = true;
     for (int frame = 0; running && frame < kFrames; ++frame) {
@@ -195,10 +195,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     ImGui_ImplDX11_Shutdown();
     ImGui_ImplWin32_Shutdown();
     ImGui::DestroyContext();
-    view.reset();
-    swapChain.reset();
-    context.reset();
-    device.reset();
+    View.reset();
+    SwapChain.reset();
+    Context.reset();
+    Device.reset();
     DestroyWindow(window);
     UnregisterClassW(windowClass.lpszClassName, instance);
     return 0;

@@ -22,11 +22,11 @@ sim::Bytes FontFile(const char* name) {
 
 void PrepareMachine() {
     sim::Reset();
-    sim::machine().resources[kResourceInterMedium] = FontFile("Inter-Medium.ttf");
-    sim::machine().resources[kResourceInterSemiBold] = FontFile("Inter-SemiBold.ttf");
-    sim::machine().resources[kResourceInterDisplayBold] = FontFile("InterDisplay-Bold.ttf");
+    sim::TheMachine().resources[kResourceInterMedium] = FontFile("Inter-Medium.ttf");
+    sim::TheMachine().resources[kResourceInterSemiBold] = FontFile("Inter-SemiBold.ttf");
+    sim::TheMachine().resources[kResourceInterDisplayBold] = FontFile("InterDisplay-Bold.ttf");
     // A toast needs a tick after zero; the simulated clock then stands still.
-    sim::machine().tickMs = 100000;
+    sim::TheMachine().tickMs = 100000;
 }
 
 std::uint64_t FrameClockNs() {

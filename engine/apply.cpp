@@ -44,12 +44,12 @@ std::vector<std::u16string> InterfaceNames() {
     platform::RegistryKey interfaces;
     if (!platform::RegistryOpenKey(platform::kHkeyLocalMachine, std::u16string(kTcpipInterfacesKey),
                                    platform::kKeyRead, interfaces)
-             .ok()) {
+             .Ok()) {
         return names;
     }
     std::u16string name;
     for (std::uint32_t index = 0;
-         platform::RegistryEnumKey(interfaces, index, kInterfaceNameCapacity, name).ok(); ++index) {
+         platform::RegistryEnumKey(interfaces, index, kInterfaceNameCapacity, name).Ok(); ++index) {
         names.push_back(name);
     }
     return names;
@@ -81,7 +81,7 @@ Result DisableSidecarServices(AppState& state, const TweakPlan& plan) {
     for (const std::u16string_view service : plan.services) {
         const std::u16string name(service);
         ServiceCapture capture;
-        if (!QueryService(name, capture).ok())
+        if (!QueryService(name, capture).Ok())
             continue;
         CaptureList(state.ServiceBackups, plan.id).push_back(capture);
         if (capture.existed && capture.startType != platform::kServiceDisabled) {
@@ -161,7 +161,7 @@ TweakChange RunApply(const AppState& state, std::string_view id) {
     scratch.BackupStore = state.BackupStore;
     change.result = RunApplyAction(scratch, *plan);
     // A failed attempt leaves the machine as it found it, as far as its captures allow.
-    if (!change.result.ok() && CapturesChanges(plan->action))
+    if (!change.result.Ok() && CapturesChanges(plan->action))
         static_cast<void>(RestoreCaptures(scratch, *plan));
     change.registryCaptures = TakeList(scratch.RegistryBackups, id);
     change.serviceCaptures = TakeList(scratch.ServiceBackups, id);

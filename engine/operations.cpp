@@ -37,8 +37,8 @@ std::string ReasonOf(const Outcome& outcome, bool named) {
         add(named ? NameOf(failure.id) + ": " + failure.refusal.Text() : failure.refusal.Text());
     if (outcome.refused)
         add(outcome.refused->Text());
-    if (!outcome.saved.ok())
-        add("state file not saved: " + outcome.saved.refusal()->Text());
+    if (!outcome.saved.Ok())
+        add("state file not saved: " + outcome.saved.Reason()->Text());
     return reason;
 }
 
@@ -199,7 +199,7 @@ Outcome TakeRestorePointResult(AppState& state) {
             break;
         case RestorePointOutcome::Failed:
         case RestorePointOutcome::NotStarted:
-            outcome.refused = report.result().refusal();
+            outcome.refused = report.AsResult().Reason();
             LogOne(state, "point denied (system protection disabled?)", LogKind::Warning, outcome);
             break;
         case RestorePointOutcome::Skipped:

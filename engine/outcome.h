@@ -26,5 +26,5 @@ struct [[nodiscard]] Outcome {
     // succeeded or none was needed. The state in memory stays authoritative.
     Result saved;
 
-    bool ok() const { return failed.empty() && !refused && saved.ok(); }
+    bool Ok() const { return failed.empty() && !refused && saved.Ok(); }
 };

@@ -24,7 +24,7 @@ void Record(AppState& state, TweakChange change, Outcome& outcome) {
     for (auto& [key, value] : change.storeEntries)
         state.BackupStore[key] = std::move(value);
     const std::string& id = change.id;
-    if (!change.result.ok()) {
+    if (!change.result.Ok()) {
         // A failed apply's captures are of no use: the tweak is not applied, and kept, a later
         // revert would be judged against stale ones. A failed revert keeps everything, so
         // that it can be tried again.
@@ -32,7 +32,7 @@ void Record(AppState& state, TweakChange change, Outcome& outcome) {
             state.RegistryBackups.erase(id);
             state.ServiceBackups.erase(id);
         }
-        outcome.failed.push_back({id, *change.result.refusal()});
+        outcome.failed.push_back({id, *change.result.Reason()});
         return;
     }
     if (change.direction == TweakDirection::Apply) {

@@ -159,7 +159,7 @@ std::string RenderTweakDocument() {
         text += "\n### " + std::string(entry.name) + " (`" + entry.id + "`)\n\n";
         text += std::string(entry.description) + "\n\nRisk: " + RiskText(entry.risk) +
                 (entry.reversible ? "" : ", irreversible") + ".\n\n";
-        text += Behaviour(TweakPlans[i]);
+        text += Behaviour(kTweakPlans[i]);
     }
     return text;
 }

@@ -7,8 +7,8 @@ namespace {
 using platform::kRegBinary;
 using platform::kRegDword;
 using platform::kRegSz;
-constexpr RegistryRoot HKCU = RegistryRoot::CurrentUser;
-constexpr RegistryRoot HKLM = RegistryRoot::LocalMachine;
+constexpr RegistryRoot kHkcu = RegistryRoot::CurrentUser;
+constexpr RegistryRoot kHklm = RegistryRoot::LocalMachine;
 
 constexpr RegistryWrite Dword(RegistryRoot root, std::u16string_view key, std::u16string_view value,
                               std::uint32_t data) {
@@ -33,62 +33,63 @@ constexpr std::u16string_view kSystemPolicy = u"SOFTWARE\\Policies\\Microsoft\\W
 constexpr std::uint8_t kUserPreferencesMask[] = {0x90, 0x12, 0x03, 0x80, 0x10, 0x00, 0x00, 0x00};
 
 constexpr RegistryWrite kGameDvr[] = {
-    Dword(HKCU, kGameConfig, u"GameDVR_Enabled", 0),
-    Dword(HKLM, u"SOFTWARE\\Policies\\Microsoft\\Windows\\GameDVR", u"AllowGameDVR", 0)};
+    Dword(kHkcu, kGameConfig, u"GameDVR_Enabled", 0),
+    Dword(kHklm, u"SOFTWARE\\Policies\\Microsoft\\Windows\\GameDVR", u"AllowGameDVR", 0)};
 constexpr RegistryWrite kGameBarWrites[] = {
-    Dword(HKCU, kGameBar, u"ShowStartupPanel", 0),
-    Dword(HKCU, kGameBar, u"UseNexusForGameBarEnabled", 0),
-    Dword(HKCU, u"Software\\Microsoft\\Windows\\CurrentVersion\\GameDVR", u"AppCaptureEnabled", 0)};
+    Dword(kHkcu, kGameBar, u"ShowStartupPanel", 0),
+    Dword(kHkcu, kGameBar, u"UseNexusForGameBarEnabled", 0),
+    Dword(kHkcu, u"Software\\Microsoft\\Windows\\CurrentVersion\\GameDVR", u"AppCaptureEnabled",
+          0)};
 constexpr RegistryWrite kFso[] = {
-    Dword(HKCU, kGameConfig, u"GameDVR_FSEBehaviorMode", 2),
-    Dword(HKCU, kGameConfig, u"GameDVR_HonorUserFSEBehaviorMode", 1),
-    Dword(HKCU, kGameConfig, u"GameDVR_DXGIHonorFSEWindowsCompatible", 1),
-    Dword(HKCU, kGameConfig, u"GameDVR_EFSEFeatureFlags", 0)};
+    Dword(kHkcu, kGameConfig, u"GameDVR_FSEBehaviorMode", 2),
+    Dword(kHkcu, kGameConfig, u"GameDVR_HonorUserFSEBehaviorMode", 1),
+    Dword(kHkcu, kGameConfig, u"GameDVR_DXGIHonorFSEWindowsCompatible", 1),
+    Dword(kHkcu, kGameConfig, u"GameDVR_EFSEFeatureFlags", 0)};
 constexpr RegistryWrite kHags[] = {
-    Dword(HKLM, u"SYSTEM\\CurrentControlSet\\Control\\GraphicsDrivers", u"HwSchMode", 2)};
-constexpr RegistryWrite kGameMode[] = {Dword(HKCU, kGameBar, u"AutoGameModeEnabled", 1),
-                                       Dword(HKCU, kGameBar, u"AllowAutoGameMode", 1)};
+    Dword(kHklm, u"SYSTEM\\CurrentControlSet\\Control\\GraphicsDrivers", u"HwSchMode", 2)};
+constexpr RegistryWrite kGameMode[] = {Dword(kHkcu, kGameBar, u"AutoGameModeEnabled", 1),
+                                       Dword(kHkcu, kGameBar, u"AllowAutoGameMode", 1)};
 constexpr RegistryWrite kPriority[] = {Dword(
-    HKLM, u"SYSTEM\\CurrentControlSet\\Control\\PriorityControl", u"Win32PrioritySeparation", 38)};
+    kHklm, u"SYSTEM\\CurrentControlSet\\Control\\PriorityControl", u"Win32PrioritySeparation", 38)};
 constexpr RegistryWrite kVisualFx[] = {
-    Dword(HKCU, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VisualEffects",
+    Dword(kHkcu, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VisualEffects",
           u"VisualFXSetting", 2),
-    {HKCU, kDesktop, u"UserPreferencesMask", kRegBinary, 0, {}, kUserPreferencesMask}};
+    {kHkcu, kDesktop, u"UserPreferencesMask", kRegBinary, 0, {}, kUserPreferencesMask}};
 constexpr RegistryWrite kTransparency[] = {
-    Dword(HKCU, u"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+    Dword(kHkcu, u"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
           u"EnableTransparency", 0)};
-constexpr RegistryWrite kMenuDelay[] = {Text(HKCU, kDesktop, u"MenuShowDelay", u"0"),
-                                        Text(HKCU, kDesktop, u"HungAppTimeout", u"1000"),
-                                        Text(HKCU, kDesktop, u"WaitToKillAppTimeout", u"2000")};
+constexpr RegistryWrite kMenuDelay[] = {Text(kHkcu, kDesktop, u"MenuShowDelay", u"0"),
+                                        Text(kHkcu, kDesktop, u"HungAppTimeout", u"1000"),
+                                        Text(kHkcu, kDesktop, u"WaitToKillAppTimeout", u"2000")};
 constexpr RegistryWrite kStartupDelay[] = {
-    Dword(HKCU, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Serialize",
+    Dword(kHkcu, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Serialize",
           u"StartupDelayInMSec", 0)};
-constexpr RegistryWrite kMouseAccel[] = {Text(HKCU, kMouse, u"MouseSpeed", u"0"),
-                                         Text(HKCU, kMouse, u"MouseThreshold1", u"0"),
-                                         Text(HKCU, kMouse, u"MouseThreshold2", u"0")};
-constexpr RegistryWrite kNagle[] = {Dword(HKLM, kTcpipInterfacesKey, u"TcpAckFrequency", 1),
-                                    Dword(HKLM, kTcpipInterfacesKey, u"TCPNoDelay", 1),
-                                    Dword(HKLM, kTcpipInterfacesKey, u"TcpDelAckTicks", 0)};
+constexpr RegistryWrite kMouseAccel[] = {Text(kHkcu, kMouse, u"MouseSpeed", u"0"),
+                                         Text(kHkcu, kMouse, u"MouseThreshold1", u"0"),
+                                         Text(kHkcu, kMouse, u"MouseThreshold2", u"0")};
+constexpr RegistryWrite kNagle[] = {Dword(kHklm, kTcpipInterfacesKey, u"TcpAckFrequency", 1),
+                                    Dword(kHklm, kTcpipInterfacesKey, u"TCPNoDelay", 1),
+                                    Dword(kHklm, kTcpipInterfacesKey, u"TcpDelAckTicks", 0)};
 constexpr RegistryWrite kNetThrottle[] = {
-    Dword(HKLM, kSystemProfile, u"NetworkThrottlingIndex", 0xFFFFFFFFu)};
-constexpr RegistryWrite kMmcss[] = {Dword(HKLM, kSystemProfile, u"SystemResponsiveness", 10)};
+    Dword(kHklm, kSystemProfile, u"NetworkThrottlingIndex", 0xFFFFFFFFu)};
+constexpr RegistryWrite kMmcss[] = {Dword(kHklm, kSystemProfile, u"SystemResponsiveness", 10)};
 constexpr RegistryWrite kTcpTune[] = {
-    Dword(HKLM, kTcpip, u"DefaultTTL", 64), Dword(HKLM, kTcpip, u"Tcp1323Opts", 1),
-    Dword(HKLM, kTcpip, u"SackOpts", 1), Dword(HKLM, kTcpip, u"EnableDCA", 1),
-    Dword(HKLM, kTcpip, u"EnableRSS", 1)};
+    Dword(kHklm, kTcpip, u"DefaultTTL", 64), Dword(kHklm, kTcpip, u"Tcp1323Opts", 1),
+    Dword(kHklm, kTcpip, u"SackOpts", 1), Dword(kHklm, kTcpip, u"EnableDCA", 1),
+    Dword(kHklm, kTcpip, u"EnableRSS", 1)};
 constexpr RegistryWrite kTelemetry[] = {
-    Dword(HKLM, kDataCollectionPolicy, u"AllowTelemetry", 0),
-    Dword(HKLM, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\DataCollection",
+    Dword(kHklm, kDataCollectionPolicy, u"AllowTelemetry", 0),
+    Dword(kHklm, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\DataCollection",
           u"AllowTelemetry", 0)};
 constexpr RegistryWrite kFeedback[] = {
-    Dword(HKCU, u"Software\\Microsoft\\Siuf\\Rules", u"NumberOfSIUFInPeriod", 0),
-    Dword(HKLM, kDataCollectionPolicy, u"DoNotShowFeedbackNotifications", 1)};
-constexpr RegistryWrite kActivity[] = {Dword(HKLM, kSystemPolicy, u"EnableActivityFeed", 0),
-                                       Dword(HKLM, kSystemPolicy, u"PublishUserActivities", 0),
-                                       Dword(HKLM, kSystemPolicy, u"UploadUserActivities", 0)};
+    Dword(kHkcu, u"Software\\Microsoft\\Siuf\\Rules", u"NumberOfSIUFInPeriod", 0),
+    Dword(kHklm, kDataCollectionPolicy, u"DoNotShowFeedbackNotifications", 1)};
+constexpr RegistryWrite kActivity[] = {Dword(kHklm, kSystemPolicy, u"EnableActivityFeed", 0),
+                                       Dword(kHklm, kSystemPolicy, u"PublishUserActivities", 0),
+                                       Dword(kHklm, kSystemPolicy, u"UploadUserActivities", 0)};
 constexpr RegistryWrite kAdId[] = {
-    Dword(HKCU, u"Software\\Microsoft\\Windows\\CurrentVersion\\AdvertisingInfo", u"Enabled", 0),
-    Dword(HKLM, u"SOFTWARE\\Policies\\Microsoft\\Windows\\AdvertisingInfo",
+    Dword(kHkcu, u"Software\\Microsoft\\Windows\\CurrentVersion\\AdvertisingInfo", u"Enabled", 0),
+    Dword(kHklm, u"SOFTWARE\\Policies\\Microsoft\\Windows\\AdvertisingInfo",
           u"DisabledByGroupPolicy", 1)};
 
 constexpr std::u16string_view kDiagTrackServices[] = {u"DiagTrack", u"dmwappushservice"};
@@ -107,7 +108,7 @@ constexpr const char16_t* kAppxPackages[] = {
 
 }  // namespace
 
-const std::array<TweakPlan, kTweakCount> TweakPlans = {{
+const std::array<TweakPlan, kTweakCount> kTweakPlans = {{
     {"gamedvr", TweakAction::RegistryWrites, kGameDvr},
     {"gamebar", TweakAction::RegistryWrites, kGameBarWrites},
     {"fso", TweakAction::RegistryWrites, kFso},
@@ -138,7 +139,7 @@ const std::array<TweakPlan, kTweakCount> TweakPlans = {{
 }};
 
 const TweakPlan* LookupPlan(std::string_view id) {
-    for (const TweakPlan& plan : TweakPlans) {
+    for (const TweakPlan& plan : kTweakPlans) {
         if (plan.id == id)
             return &plan;
     }

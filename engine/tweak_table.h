@@ -51,7 +51,7 @@ inline constexpr std::u16string_view kTcpipInterfacesKey =
 inline constexpr std::uint32_t kInterfaceNameCapacity = 256;
 
 // In catalog order, one plan per catalog entry.
-extern const std::array<TweakPlan, kTweakCount> TweakPlans;
+extern const std::array<TweakPlan, kTweakCount> kTweakPlans;
 // Nullptr when no plan has this id.
 const TweakPlan* LookupPlan(std::string_view id);
 

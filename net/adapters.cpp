@@ -11,11 +11,11 @@ Result ListAdapters(std::vector<NetAdapter>& adapters) {
     std::vector<platform::AdapterEntry> entries;
     platform::Status status = platform::GetAdapterAddresses(size, entries);
     // The size asked for is tried once; a table that grew again meanwhile gives nothing.
-    if (status.code() == platform::kErrorBufferOverflow) {
+    if (status.Code() == platform::kErrorBufferOverflow) {
         status = platform::GetAdapterAddresses(size, entries);
     }
-    if (!status.ok())
-        return Refusal::Call("GetAdaptersAddresses", status.code());
+    if (!status.Ok())
+        return Refusal::Call("GetAdaptersAddresses", status.Code());
     for (const platform::AdapterEntry& entry : entries) {
         if (entry.ifType == platform::kIfTypeSoftwareLoopback ||
             entry.ifType == platform::kIfTypeTunnel || entry.friendlyName.empty()) {

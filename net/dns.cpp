@@ -80,7 +80,7 @@ Result RestoreV4(const std::u16string& alias, const std::u16string& text) {
 
 }  // namespace
 
-const std::array<DnsPreset, 3> DnsPresets = {{
+const std::array<DnsPreset, 3> kDnsPresets = {{
     {"CLOUDFLARE 1.1.1.1", u"1.1.1.1", u"1.0.0.1"},
     {"GOOGLE 8.8.8.8", u"8.8.8.8", u"8.8.4.4"},
     {"QUAD9 9.9.9.9", u"9.9.9.9", u"149.112.112.112"},
@@ -113,7 +113,7 @@ std::u16string NameServerText(const RegistryCapture& capture) {
 Result ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
                 const std::u16string& secondary) {
     std::vector<NetAdapter> adapters;
-    if (Result listed = ListAdapters(adapters); !listed.ok())
+    if (Result listed = ListAdapters(adapters); !listed.Ok())
         return listed;
     if (adapters.empty())
         return Refusal::Own("no active interface");
@@ -128,12 +128,12 @@ Result ApplyDns(AppState& state, std::string_view id, const std::u16string& prim
     RegistryCapture v6;
     if (Result read = ReadRegistryValue(RegistryRoot::LocalMachine, kV4Interfaces + adapter.Guid,
                                         kNameServer, v4);
-        !read.ok()) {
+        !read.Ok()) {
         return read;
     }
     if (Result read = ReadRegistryValue(RegistryRoot::LocalMachine, kV6Interfaces + adapter.Guid,
                                         kNameServer, v6);
-        !read.ok()) {
+        !read.Ok()) {
         return read;
     }
     state.BackupStore["dns.alias"] = ToUtf8(adapter.Alias);

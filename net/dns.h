@@ -15,7 +15,7 @@ struct DnsPreset {
     const char16_t* secondary;
 };
 
-extern const std::array<DnsPreset, 3> DnsPresets;
+extern const std::array<DnsPreset, 3> kDnsPresets;
 
 // Ok when netsh accepted the primary server, otherwise its refusal. Refused, with nothing
 // changed or recorded, when there is no interface ("no active interface", or the refused

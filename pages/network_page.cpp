@@ -46,8 +46,8 @@ void DrawDnsCard(AppState& state, ImVec2 origin, float width) {
             applied ? "preset active" : "system");
 
     ImGui::SetCursorScreenPos(at(18, 114));
-    for (std::size_t i = 0; i < DnsPresets.size(); ++i) {
-        const DnsPreset& preset = DnsPresets[i];
+    for (std::size_t i = 0; i < kDnsPresets.size(); ++i) {
+        const DnsPreset& preset = kDnsPresets[i];
         if (i > 0)
             ImGui::SameLine(0, Scaled(8));
         if (StyledButton(preset.label, ColText, ColSurface, ColSurfaceHover,

@@ -26,7 +26,7 @@ int GuidToText(const Guid& guid, char16_t* buffer, int capacity);
 [[nodiscard]] Status GuidFromText(const std::u16string& text, Guid& guid);
 
 inline bool Succeeded(const Status& hresultStatus) {
-    return (hresultStatus.code() & 0x80000000u) == 0;
+    return (hresultStatus.Code() & 0x80000000u) == 0;
 }
 
 }  // namespace platform

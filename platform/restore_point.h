@@ -21,7 +21,7 @@ class [[nodiscard]] ComApartment {
     ~ComApartment();
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
-    Status status() const { return status_; }
+    Status Entered() const { return status_; }
 
   private:
     Status status_;

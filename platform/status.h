@@ -21,12 +21,12 @@ class [[nodiscard]] Status {
   public:
     constexpr Status() = default;
     constexpr explicit Status(std::uint32_t code) : code_(code) {}
-    constexpr bool ok() const { return code_ == kErrorSuccess; }
+    constexpr bool Ok() const { return code_ == kErrorSuccess; }
     // The file, key or value is not there, as opposed to there but refused or unreadable.
     constexpr bool IsNotFound() const {
         return code_ == kErrorFileNotFound || code_ == kErrorPathNotFound;
     }
-    constexpr std::uint32_t code() const { return code_; }
+    constexpr std::uint32_t Code() const { return code_; }
 
   private:
     std::uint32_t code_ = kErrorSuccess;

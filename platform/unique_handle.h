@@ -25,10 +25,10 @@ class UniqueHandle {
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     ~UniqueHandle() { reset(); }
 
-    bool valid() const { return handle_ != Traits::kNone; }
+    bool Valid() const { return handle_ != Traits::kNone; }
     std::intptr_t get() const { return handle_; }
     void reset() {
-        if (valid())
+        if (Valid())
             Traits::Close(release());
     }
 

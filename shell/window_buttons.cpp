@@ -55,15 +55,15 @@ void ToggleMaximize(ShellState& shell) {
         // Through the placement itself: its normal position is in workspace coordinates, which
         // a screen rectangle would misplace by the task bar's size when it is at the left or
         // the top. The flag stays set on failure, so the saved placement is not lost.
-        if (platform::WindowSetPlacement(shell.window, shell.SavedPlacement).ok())
+        if (platform::WindowSetPlacement(shell.window, shell.SavedPlacement).Ok())
             shell.WindowMaximized = false;
         return;
     }
     platform::WindowPlacement placement;
     platform::WindowRect workArea;
-    if (!platform::WindowGetPlacement(shell.window, placement).ok() ||
-        !platform::WindowMonitorWorkArea(shell.window, workArea).ok() ||
-        !platform::WindowSetRect(shell.window, workArea).ok()) {
+    if (!platform::WindowGetPlacement(shell.window, placement).Ok() ||
+        !platform::WindowMonitorWorkArea(shell.window, workArea).Ok() ||
+        !platform::WindowSetRect(shell.window, workArea).Ok()) {
         return;
     }
     shell.SavedPlacement = placement;

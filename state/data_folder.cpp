@@ -13,7 +13,7 @@ std::optional<std::u16string>& RememberedFolder() {
 
 std::u16string ResolveDataFolder() {
     std::u16string base;
-    if (!platform::LocalAppDataFolder(base).ok()) {
+    if (!platform::LocalAppDataFolder(base).Ok()) {
         return u".";
     }
     std::u16string folder = base + u"\\Quillfarrow\\Optimizer";

@@ -29,13 +29,13 @@ class Refusal {
     }
     static Refusal Own(std::string_view reason) { return Refusal(RefusalKind::Own, reason, 0, {}); }
 
-    RefusalKind kind() const { return kind_; }
+    RefusalKind Kind() const { return kind_; }
     // The call's name or the own reason; empty for a tool.
-    std::string_view what() const { return what_; }
+    std::string_view What() const { return what_; }
     // The tool's full path; empty otherwise.
-    const std::u16string& tool() const { return tool_; }
+    const std::u16string& Tool() const { return tool_; }
     // The Win32 code, or the tool's exit code; 0 for an own reason.
-    std::uint32_t code() const { return code_; }
+    std::uint32_t Code() const { return code_; }
 
     // Short and UTF-8, for the log: "RegSetValueExW: error 5",
     // "C:\Windows\system32\powercfg.exe: exit code 1", or the own reason itself. A code with
@@ -61,14 +61,14 @@ class [[nodiscard]] Result {
     // Implicit, so that a step can return the refusal itself.
     Result(Refusal refusal) : refusal_(std::move(refusal)) {}
 
-    bool ok() const { return !refusal_.has_value(); }
+    bool Ok() const { return !refusal_.has_value(); }
     // Empty when ok.
-    const std::optional<Refusal>& refusal() const { return refusal_; }
+    const std::optional<Refusal>& Reason() const { return refusal_; }
 
     // For steps that all run: keeps the first refusal, so the reason is the first step that
     // failed.
     void KeepFirst(Result step) {
-        if (ok() && !step.ok())
+        if (Ok() && !step.Ok())
             refusal_ = std::move(step.refusal_);
     }
 

@@ -21,7 +21,7 @@ void AppendLine(const std::u16string& line) {
     platform::File file;
     if (!platform::FileCreate(SessionLogPath(), platform::kFileAppendData, platform::kFileShareRead,
                               platform::kOpenAlways, platform::kFileAttributeNormal, file)
-             .ok()) {
+             .Ok()) {
         return;
     }
     std::uint32_t written = 0;

@@ -28,19 +28,19 @@ Result WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>&
     if (const platform::Status created =
             platform::FileCreate(path, platform::kGenericWrite, 0, platform::kCreateAlways,
                                  platform::kFileAttributeNormal, file);
-        !created.ok()) {
-        return Refusal::Call("CreateFileW", created.code());
+        !created.Ok()) {
+        return Refusal::Call("CreateFileW", created.Code());
     }
     const auto size = static_cast<std::uint32_t>(bytes.size());
     std::uint32_t written = 0;
     if (const platform::Status wrote = platform::FileWrite(file, bytes.data(), size, written);
-        !wrote.ok()) {
-        return Refusal::Call("WriteFile", wrote.code());
+        !wrote.Ok()) {
+        return Refusal::Call("WriteFile", wrote.Code());
     }
     if (written != size)
         return Refusal::Own("short write");
-    if (const platform::Status flushed = platform::FileFlush(file); !flushed.ok())
-        return Refusal::Call("FlushFileBuffers", flushed.code());
+    if (const platform::Status flushed = platform::FileFlush(file); !flushed.Ok())
+        return Refusal::Call("FlushFileBuffers", flushed.Code());
     return {};
 }
 
@@ -49,12 +49,12 @@ Result WriteDurably(const std::u16string& path, const std::vector<std::uint8_t>&
 Result ReplaceWhole(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
     const std::u16string temporary = path + u".tmp";
     Result result = WriteDurably(temporary, bytes);
-    if (result.ok()) {
+    if (result.Ok()) {
         const platform::Status moved = platform::FileMove(
             temporary, path, platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough);
-        if (moved.ok())
+        if (moved.Ok())
             return result;
-        result = Refusal::Call("MoveFileExW", moved.code());
+        result = Refusal::Call("MoveFileExW", moved.Code());
     }
     static_cast<void>(platform::FileDelete(temporary));
     return result;
@@ -66,18 +66,18 @@ StateFileLoad ReadStateFile(std::vector<std::uint8_t>& bytes) {
     if (const platform::Status opened =
             platform::FileCreate(StateFilePath(), platform::kGenericRead, platform::kFileShareRead,
                                  platform::kOpenExisting, platform::kFileAttributeNormal, file);
-        !opened.ok()) {
+        !opened.Ok()) {
         return opened.IsNotFound() ? StateFileLoad::Missing : StateFileLoad::Unreadable;
     }
     std::uint64_t size = 0;
-    if (!platform::FileSize(file, size).ok())
+    if (!platform::FileSize(file, size).Ok())
         return StateFileLoad::Unreadable;
     // 4 GiB or more cannot be ours, and could not be read in one call anyway.
     if (size > std::numeric_limits<std::uint32_t>::max())
         return StateFileLoad::Oversized;
     bytes.assign(static_cast<std::size_t>(size), 0);
     std::uint32_t read = 0;
-    if (!platform::FileRead(file, bytes.data(), static_cast<std::uint32_t>(size), read).ok() ||
+    if (!platform::FileRead(file, bytes.data(), static_cast<std::uint32_t>(size), read).Ok() ||
         read != size) {
         bytes.clear();
         return StateFileLoad::Unreadable;
@@ -124,7 +124,7 @@ Result SaveState(const AppState& state) {
     if (record.outcome == StateFileLoad::Unreadable)
         return Refusal::Own("state file unreadable at start-up");
     if (record.copyPending) {
-        if (Result copied = ReplaceWhole(StateFileCopyPath(), record.undecodedBytes); !copied.ok())
+        if (Result copied = ReplaceWhole(StateFileCopyPath(), record.undecodedBytes); !copied.Ok())
             return copied;
         record.copyPending = false;
         record.undecodedBytes = {};

@@ -7,18 +7,18 @@
 void SampleMachineLoad() {
     MachineInfo& info = MachineRecord();
     platform::ProcessorTimes times;
-    if (platform::SystemTimes(times).ok()) {
+    if (platform::SystemTimes(times).Ok()) {
         info.CpuPercent = CpuPercentBetween(ProcessorBaseline(), times, info.CpuPercent);
         ProcessorBaseline() = times;
     }
     platform::MemoryStatus memory;
-    if (platform::PhysicalMemory(memory).ok()) {
+    if (platform::PhysicalMemory(memory).Ok()) {
         info.MemTotal = memory.totalPhysical;
         info.MemUsed = MemoryInUse(memory);
     }
     static const std::u16string kSystemDrive = u"C:\\";
     platform::DiskSpace disk;
-    if (platform::DiskFreeSpace(kSystemDrive, disk).ok()) {
+    if (platform::DiskFreeSpace(kSystemDrive, disk).Ok()) {
         info.DiskTotal = disk.totalBytes;
         info.DiskFree = disk.freeBytesAvailableToCaller;
     }

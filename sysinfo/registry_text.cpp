@@ -13,12 +13,12 @@ constexpr std::uint32_t kBufferBytes = 1024;
 std::u16string ReadRegistryText(std::uint32_t root, const std::u16string& subkey,
                                 const std::u16string& valueName) {
     platform::RegistryKey key;
-    if (!platform::RegistryOpenKey(root, subkey, kMachineKeyRead, key).ok())
+    if (!platform::RegistryOpenKey(root, subkey, kMachineKeyRead, key).Ok())
         return {};
     std::array<std::uint8_t, kBufferBytes> buffer{};
     std::uint32_t type = 0;
     std::uint32_t size = kBufferBytes - 2;
-    if (!platform::RegistryQueryValue(key, valueName, type, buffer.data(), size).ok())
+    if (!platform::RegistryQueryValue(key, valueName, type, buffer.data(), size).Ok())
         return {};
     std::u16string text;
     for (std::size_t i = 0; i + 1 < buffer.size(); i += 2) {

@@ -30,12 +30,12 @@ std::u16string ProcessorName() {
 
 std::uint32_t BuildNumber() {
     std::uint32_t build = 0;
-    return platform::OsBuildNumber(build).ok() ? build : 0;
+    return platform::OsBuildNumber(build).Ok() ? build : 0;
 }
 
 bool Elevated() {
     bool elevated = false;
-    return platform::ProcessElevation(elevated).ok() && elevated;
+    return platform::ProcessElevation(elevated).Ok() && elevated;
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ void TakeMachineSnapshot() {
     info.Threads = std::max(platform::ProcessorCount(), 1u);
     info.OsName = EditionText(info.Build);
     std::u16string hostName;
-    if (platform::ComputerName(kComputerNameCapacity, hostName).ok())
+    if (platform::ComputerName(kComputerNameCapacity, hostName).Ok())
         info.HostName = hostName;
     info.IsElevated = Elevated();
     SampleMachineLoad();
@@ -63,7 +63,7 @@ std::uint32_t CountPhysicalCores() {
     if (length == 0)
         return 1;
     std::vector<std::uint8_t> table(length);
-    if (!platform::LogicalProcessorInformation(table.data(), length).ok())
+    if (!platform::LogicalProcessorInformation(table.data(), length).Ok())
         return 1;
     table.resize(std::min<std::size_t>(length, table.size()));
     return CoresInProcessorInformation(table);
@@ -73,10 +73,10 @@ std::u16string DisplayAdapterName() {
     AdapterChoice choice;
     platform::RegistryKey classKey;
     if (platform::RegistryOpenKey(kHkeyLocalMachine, kDisplayClassKey, kMachineKeyRead, classKey)
-            .ok()) {
+            .Ok()) {
         std::u16string subkey;
         for (std::uint32_t index = 0;
-             platform::RegistryEnumKey(classKey, index, kSubkeyNameCapacity, subkey).ok();
+             platform::RegistryEnumKey(classKey, index, kSubkeyNameCapacity, subkey).Ok();
              ++index) {
             if (choice.Offer(ReadRegistryText(kHkeyLocalMachine, kDisplayClassKey + u"\\" + subkey,
                                               u"DriverDesc"))) {

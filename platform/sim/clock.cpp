@@ -4,11 +4,11 @@
 namespace platform {
 
 std::uint64_t TickCountMs() {
-    return sim::machine().tickMs;
+    return sim::TheMachine().tickMs;
 }
 
 LocalTime LocalTimeNow() {
-    return sim::machine().localTime;
+    return sim::TheMachine().localTime;
 }
 
 }  // namespace platform

@@ -9,10 +9,10 @@ namespace platform {
 namespace {
 
 sim::FileSystem& Fs() {
-    return sim::machine().fileSystem;
+    return sim::TheMachine().fileSystem;
 }
 sim::FileFaults& Faults() {
-    return sim::machine().fileFaults;
+    return sim::TheMachine().fileFaults;
 }
 
 bool IsFolder(const std::u16string& path) {
@@ -197,7 +197,7 @@ std::uint32_t FileAttributes(const char* rawPath) {
     for (const char* c = rawPath; *c != '\0'; ++c)
         wide.push_back(static_cast<unsigned char>(*c));
     const std::u16string path = sim::NormalizePath(wide);
-    sim::machine().attributeQueries.push_back(path);
+    sim::TheMachine().attributeQueries.push_back(path);
     if (Fs().files.count(path) > 0)
         return kFileAttributeNormal;
     if (IsFolder(path) && !path.empty() && path != u".")

@@ -4,7 +4,7 @@
 namespace platform {
 
 Status LocalAppDataFolder(std::u16string& path) {
-    sim::Machine& m = sim::machine();
+    sim::Machine& m = sim::TheMachine();
     ++m.knownFolderCalls;
     if (!m.localAppData) {
         return Status(0x80070002u);  // HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)
@@ -14,7 +14,7 @@ Status LocalAppDataFolder(std::u16string& path) {
 }
 
 Status CreateDirectoryTree(const std::u16string& rawPath) {
-    sim::Machine& m = sim::machine();
+    sim::Machine& m = sim::TheMachine();
     ++m.createDirectoryCalls;
     if (m.fileFaults.createDirectoryError != 0)
         return Status(m.fileFaults.createDirectoryError);

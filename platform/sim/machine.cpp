@@ -2,24 +2,24 @@
 
 namespace sim {
 
-Machine& machine() {
+Machine& TheMachine() {
     static Machine instance;
     return instance;
 }
 
-TimerResolution& timerResolution() {
+TimerResolution& TheTimerResolution() {
     static TimerResolution instance;
     return instance;
 }
 
-RestorePoints& restorePoints() {
+RestorePoints& TheRestorePoints() {
     static RestorePoints instance;
     return instance;
 }
 
 void Reset() {
     {
-        RestorePoints& points = restorePoints();
+        RestorePoints& points = TheRestorePoints();
         std::lock_guard lock(points.mutex);
         points.highest = 0;
         points.recentPointExists = false;
@@ -29,12 +29,12 @@ void Reset() {
         points.apartmentsAtRequest = 0;
         points.descriptions.clear();
     }
-    Machine& m = machine();
+    Machine& m = TheMachine();
     m = Machine{};
-    timerResolution().available = true;
-    timerResolution().requests = 0;
-    timerResolution().withdrawals = 0;
-    timerResolution().lastDesired = 0;
+    TheTimerResolution().available = true;
+    TheTimerResolution().requests = 0;
+    TheTimerResolution().withdrawals = 0;
+    TheTimerResolution().lastDesired = 0;
     m.localAppData = u"C:\\Users\\sim\\AppData\\Local";
     for (const char16_t* folder : {u"C:\\Users", u"C:\\Users\\sim", u"C:\\Users\\sim\\AppData",
                                    u"C:\\Users\\sim\\AppData\\Local"}) {
@@ -81,11 +81,11 @@ std::u16string NormalizePath(std::u16string path) {
 }
 
 void PutFile(const std::u16string& path, Bytes content) {
-    machine().fileSystem.files[NormalizePath(path)] = std::move(content);
+    TheMachine().fileSystem.files[NormalizePath(path)] = std::move(content);
 }
 
 std::optional<Bytes> FileContent(const std::u16string& path) {
-    const auto& files = machine().fileSystem.files;
+    const auto& files = TheMachine().fileSystem.files;
     const auto found = files.find(NormalizePath(path));
     if (found == files.end()) {
         return std::nullopt;

@@ -5,7 +5,7 @@
 namespace platform {
 
 Status GetAdapterAddresses(std::uint32_t& bufferSize, std::vector<AdapterEntry>& entries) {
-    sim::Network& network = sim::machine().network;
+    sim::Network& network = sim::TheMachine().network;
     entries.clear();
     network.bufferSizes.push_back(bufferSize);
     if (network.error != 0)

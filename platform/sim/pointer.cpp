@@ -22,12 +22,12 @@ sim::Bytes Utf16Z(std::int32_t value) {
 }  // namespace
 
 Status PointerGetMouse(MouseParameters& parameters) {
-    parameters = sim::machine().pointer.live;
+    parameters = sim::TheMachine().pointer.live;
     return Status();
 }
 
 Status PointerSetMouse(const MouseParameters& parameters, std::uint32_t flags) {
-    sim::Pointer& pointer = sim::machine().pointer;
+    sim::Pointer& pointer = sim::TheMachine().pointer;
     pointer.calls.push_back({parameters, flags});
     if (pointer.setError != 0)
         return Status(pointer.setError);

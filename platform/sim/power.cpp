@@ -35,14 +35,14 @@ bool Field(const std::u16string& text, std::size_t at, int digits, std::uint32_t
 }  // namespace
 
 Status PowerActiveScheme(Guid& scheme) {
-    if (sim::machine().power.readFails)
+    if (sim::TheMachine().power.readFails)
         return Status(kErrorAccessDenied);
-    scheme = sim::machine().power.active;
+    scheme = sim::TheMachine().power.active;
     return Status();
 }
 
 Status PowerSetActiveScheme(const Guid& scheme) {
-    sim::PowerSchemes& power = sim::machine().power;
+    sim::PowerSchemes& power = sim::TheMachine().power;
     if (power.setDenied)
         return Status(kErrorAccessDenied);
     if (std::find(power.installed.begin(), power.installed.end(), scheme) ==

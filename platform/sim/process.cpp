@@ -4,7 +4,7 @@
 namespace platform {
 
 std::vector<std::u16string> CommandLineArguments() {
-    return sim::machine().arguments;
+    return sim::TheMachine().arguments;
 }
 
 }  // namespace platform

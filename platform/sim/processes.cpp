@@ -7,7 +7,7 @@ namespace platform {
 
 Status RunHiddenProcess(const std::u16string& applicationPath, const std::u16string& commandLine,
                         std::uint32_t deadlineMs, std::uint32_t& exitCode) {
-    sim::ProcessRunner& runner = sim::machine().processes;
+    sim::ProcessRunner& runner = sim::TheMachine().processes;
     exitCode = 1;
     if (runner.missingPrograms.count(applicationPath) > 0)
         return Status(kErrorFileNotFound);

@@ -16,10 +16,10 @@ constexpr std::uint32_t kKeyQueryValue = 0x0001;
 constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 
 sim::Registry& Reg() {
-    return sim::machine().registry;
+    return sim::TheMachine().registry;
 }
 sim::RegistryFaults& Faults() {
-    return sim::machine().registryFaults;
+    return sim::TheMachine().registryFaults;
 }
 
 const sim::Registry::OpenKey* Lookup(const RegistryKey& key) {
@@ -76,7 +76,7 @@ Status RegistryOpenKey(std::uint32_t root, const std::u16string& subkey, std::ui
     if (!full.empty() && Reg().keys.count(full) == 0)
         return Status(kErrorFileNotFound);
     std::u16string path;
-    if (const Status allowed = Reachable(root, subkey, access, path); !allowed.ok())
+    if (const Status allowed = Reachable(root, subkey, access, path); !allowed.Ok())
         return allowed;
     key = NewHandle(path, access);
     return Status();
@@ -86,7 +86,7 @@ Status RegistryCreateKey(std::uint32_t root, const std::u16string& subkey, std::
                          RegistryKey& key) {
     key.reset();
     std::u16string path;
-    if (const Status allowed = Reachable(root, subkey, access, path); !allowed.ok())
+    if (const Status allowed = Reachable(root, subkey, access, path); !allowed.Ok())
         return allowed;
     AddKeyWithParents(path);
     key = NewHandle(path, access);
@@ -203,12 +203,12 @@ void PutRegistryValue(std::uint32_t root, const std::u16string& subkey, const st
     // Seeds the machine as it is, whatever faults are set.
     const std::u16string path = RegistryPath(root, subkey);
     platform::AddKeyWithParents(path);
-    machine().registry.keys[path].values[name] = {type, std::move(data)};
+    TheMachine().registry.keys[path].values[name] = {type, std::move(data)};
 }
 
 std::optional<RegistryValue> RegistryValueOf(std::uint32_t root, const std::u16string& subkey,
                                              const std::u16string& name) {
-    const auto& keys = machine().registry.keys;
+    const auto& keys = TheMachine().registry.keys;
     const auto key = keys.find(RegistryPath(root, subkey));
     if (key == keys.end())
         return std::nullopt;
@@ -219,7 +219,7 @@ std::optional<RegistryValue> RegistryValueOf(std::uint32_t root, const std::u16s
 }
 
 bool RegistryKeyExists(std::uint32_t root, const std::u16string& subkey) {
-    return machine().registry.keys.count(RegistryPath(root, subkey)) > 0;
+    return TheMachine().registry.keys.count(RegistryPath(root, subkey)) > 0;
 }
 
 }  // namespace sim

@@ -4,7 +4,7 @@
 namespace platform {
 
 std::span<const std::uint8_t> RcDataResource(int id) {
-    const auto& resources = sim::machine().resources;
+    const auto& resources = sim::TheMachine().resources;
     const auto found = resources.find(id);
     if (found == resources.end())
         return {};

@@ -9,17 +9,17 @@
 namespace platform {
 
 ComApartment::ComApartment() : entered_(true) {
-    std::lock_guard lock(sim::restorePoints().mutex);
-    ++sim::restorePoints().apartments;
+    std::lock_guard lock(sim::TheRestorePoints().mutex);
+    ++sim::TheRestorePoints().apartments;
 }
 
 ComApartment::~ComApartment() {
-    std::lock_guard lock(sim::restorePoints().mutex);
-    --sim::restorePoints().apartments;
+    std::lock_guard lock(sim::TheRestorePoints().mutex);
+    --sim::TheRestorePoints().apartments;
 }
 
 Status RestorePointHighestSequence(std::int64_t& sequence) {
-    sim::RestorePoints& points = sim::restorePoints();
+    sim::RestorePoints& points = sim::TheRestorePoints();
     std::lock_guard lock(points.mutex);
     sequence = points.highest;
     return Status(points.queryError);
@@ -27,7 +27,7 @@ Status RestorePointHighestSequence(std::int64_t& sequence) {
 
 Status RestorePointSet(const std::u16string& description, std::uint32_t& smgrStatus,
                        std::int64_t& sequence) {
-    sim::RestorePoints& points = sim::restorePoints();
+    sim::RestorePoints& points = sim::TheRestorePoints();
     std::lock_guard lock(points.mutex);
     points.descriptions.push_back(description.substr(0, 255));
     points.apartmentsAtRequest = points.apartments;

@@ -10,7 +10,7 @@ namespace platform {
 namespace {
 
 sim::ServiceManager& Scm() {
-    return sim::machine().serviceManager;
+    return sim::TheMachine().serviceManager;
 }
 
 void Record(const std::string& call) {

@@ -7,7 +7,7 @@ namespace platform {
 
 Status ShellOpen(const std::u16string& verb, const std::u16string& file,
                  const std::u16string& parameters, std::int32_t showCommand) {
-    sim::Shell& shell = sim::machine().shell;
+    sim::Shell& shell = sim::TheMachine().shell;
     shell.calls.push_back({verb, file, parameters, showCommand});
     return Status(shell.error);
 }

@@ -256,10 +256,10 @@ struct RestorePoints {
     std::vector<std::u16string> descriptions;  // of every request, in order
 };
 
-Machine& machine();
-RestorePoints& restorePoints();
+Machine& TheMachine();
+RestorePoints& TheRestorePoints();
 // Kept apart from Machine so that threads still running can use it across a Reset.
-TimerResolution& timerResolution();
+TimerResolution& TheTimerResolution();
 void Reset();
 
 // Paths in the form the file system stores them: backslashes, no trailing separator.
@@ -277,7 +277,7 @@ bool RegistryKeyExists(std::uint32_t root, const std::u16string& subkey);
 // fills it.
 Bytes ProcessorInformationEntry(std::uint32_t relationship);
 
-// Test conveniences over machine().fileSystem.
+// Test conveniences over TheMachine().fileSystem.
 void PutFile(const std::u16string& path, Bytes content);
 std::optional<Bytes> FileContent(const std::u16string& path);
 

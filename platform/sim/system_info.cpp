@@ -10,7 +10,7 @@ namespace platform {
 namespace {
 
 sim::SystemInfo& Info() {
-    return sim::machine().systemInfo;
+    return sim::TheMachine().systemInfo;
 }
 
 }  // namespace

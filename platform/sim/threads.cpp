@@ -20,9 +20,9 @@ struct Running {
     bool done = false;
 };
 
-std::mutex tableMutex;
-std::map<std::intptr_t, std::shared_ptr<Running>> table;
-std::intptr_t nextHandle = 1;
+std::mutex TableMutex;
+std::map<std::intptr_t, std::shared_ptr<Running>> Table;
+std::intptr_t NextHandle = 1;
 
 // Threads are joined once ended, never detached: under Wine, a detached thread of the
 // mingw-w64 runtime was seen never to run its function, about one start in a hundred. Each
@@ -57,35 +57,35 @@ class Joiner {
     std::vector<Entry> threads_;
 };
 
-Joiner joiner;
+Joiner TheJoiner;
 
 std::shared_ptr<Running> Find(std::intptr_t handle) {
-    std::lock_guard lock(tableMutex);
-    const auto found = table.find(handle);
-    return found == table.end() ? nullptr : found->second;
+    std::lock_guard lock(TableMutex);
+    const auto found = Table.find(handle);
+    return found == Table.end() ? nullptr : found->second;
 }
 
 }  // namespace
 
 Status ThreadStart(ThreadEntry entry, Thread& thread) {
     thread.reset();
-    if (sim::machine().threads.startError != 0)
-        return Status(sim::machine().threads.startError);
-    ++sim::machine().threads.started;
+    if (sim::TheMachine().threads.startError != 0)
+        return Status(sim::TheMachine().threads.startError);
+    ++sim::TheMachine().threads.started;
     auto running = std::make_shared<Running>();
     std::intptr_t handle = 0;
     {
-        std::lock_guard lock(tableMutex);
-        handle = nextHandle++;
-        table[handle] = running;
+        std::lock_guard lock(TableMutex);
+        handle = NextHandle++;
+        Table[handle] = running;
     }
-    joiner.Add(std::thread([entry, running] {
-                   entry();
-                   std::lock_guard lock(running->mutex);
-                   running->done = true;
-                   running->ended.notify_all();
-               }),
-               running);
+    TheJoiner.Add(std::thread([entry, running] {
+                      entry();
+                      std::lock_guard lock(running->mutex);
+                      running->done = true;
+                      running->ended.notify_all();
+                  }),
+                  running);
     thread = Thread(handle);
     return Status();
 }
@@ -104,16 +104,16 @@ void SleepMs(std::uint32_t milliseconds) {
 }
 
 void ThreadCloseHandle(std::intptr_t handle) {
-    std::lock_guard lock(tableMutex);
-    table.erase(handle);
+    std::lock_guard lock(TableMutex);
+    Table.erase(handle);
 }
 
 bool ResolveSetTimerResolution() {
-    return sim::timerResolution().available.load();
+    return sim::TheTimerResolution().available.load();
 }
 
 void SetTimerResolution(std::uint32_t desired, bool set) {
-    sim::TimerResolution& timer = sim::timerResolution();
+    sim::TimerResolution& timer = sim::TheTimerResolution();
     timer.lastDesired = desired;
     ++(set ? timer.requests : timer.withdrawals);
 }

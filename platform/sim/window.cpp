@@ -9,7 +9,7 @@ namespace platform {
 namespace {
 
 sim::Window& TheWindow(const char* call) {
-    sim::Window& window = sim::machine().window;
+    sim::Window& window = sim::TheMachine().window;
     window.calls.emplace_back(call);
     return window;
 }

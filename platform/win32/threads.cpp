@@ -11,7 +11,7 @@ namespace platform {
 namespace {
 
 using NtSetTimerResolutionFunction = LONG(NTAPI*)(ULONG, BOOLEAN, PULONG);
-std::atomic<NtSetTimerResolutionFunction> setTimerResolution{nullptr};
+std::atomic<NtSetTimerResolutionFunction> SetTimerResolutionEntry{nullptr};
 
 DWORD WINAPI RunEntry(LPVOID entry) {
     return reinterpret_cast<ThreadEntry>(entry)();
@@ -49,12 +49,12 @@ bool ResolveSetTimerResolution() {
     // Through a generic function pointer: the entry point's real type differs from FARPROC.
     const auto found = reinterpret_cast<NtSetTimerResolutionFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "NtSetTimerResolution")));
-    setTimerResolution.store(found);
+    SetTimerResolutionEntry.store(found);
     return found != nullptr;
 }
 
 void SetTimerResolution(std::uint32_t desired, bool set) {
-    const NtSetTimerResolutionFunction function = setTimerResolution.load();
+    const NtSetTimerResolutionFunction function = SetTimerResolutionEntry.load();
     ULONG current = 0;
     if (function != nullptr)
         function(desired, set ? TRUE : FALSE, &current);

@@ -11,7 +11,7 @@ namespace {
 
 class CommandRunnerTest : public SimTest {
   protected:
-    static const std::vector<sim::ProcessRun>& Runs() { return sim::machine().processes.runs; }
+    static const std::vector<sim::ProcessRun>& Runs() { return sim::TheMachine().processes.runs; }
 };
 
 TEST_F(CommandRunnerTest, KnownToolsAlwaysComeFromTheSystemFolder) {
@@ -28,8 +28,8 @@ TEST_F(CommandRunnerTest, KnownToolsAlwaysComeFromTheSystemFolder) {
         {u"powercfg", u"C:\\Windows\\system32\\powercfg.exe"},
     };
     for (const auto& row : rows) {
-        sim::machine().processes.runs.clear();
-        EXPECT_TRUE(RunCommand(row.commandLine).ok());
+        sim::TheMachine().processes.runs.clear();
+        EXPECT_TRUE(RunCommand(row.commandLine).Ok());
         ASSERT_EQ(Runs().size(), 1u);
         EXPECT_EQ(Runs()[0].applicationPath, row.program);
         EXPECT_EQ(Runs()[0].commandLine, row.commandLine);  // passed unchanged
@@ -41,7 +41,7 @@ TEST_F(CommandRunnerTest, AnyOtherProgramIsRefused) {
     for (const char16_t* commandLine :
          {u"cmd /c del x", u"notepad.exe", u"powercfg.exe /h off", u"PowerCfg /h off",
           u"\"powercfg\" /h off", u"C:\\evil\\powercfg /h off", u"", u" powercfg"}) {
-        EXPECT_EQ(RunCommand(commandLine).refusal(), Refusal::Own("not a known system tool"))
+        EXPECT_EQ(RunCommand(commandLine).Reason(), Refusal::Own("not a known system tool"))
             << std::string(commandLine, commandLine + 3);
     }
     EXPECT_TRUE(Runs().empty());
@@ -70,27 +70,27 @@ TEST_F(CommandRunnerTest, OnlyExitCodeZeroSucceedsAndARefusalNamesTheToolAndItsC
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         sim::Reset();
-        sim::machine().processes.exitCodes[u"netsh x"] = row.exitCode;
+        sim::TheMachine().processes.exitCodes[u"netsh x"] = row.exitCode;
         if (row.missing)
-            sim::machine().processes.missingPrograms.insert(netsh);
+            sim::TheMachine().processes.missingPrograms.insert(netsh);
         const Result result = RunCommand(u"netsh x");
-        EXPECT_EQ(result.refusal(), row.refusal);
-        EXPECT_EQ(result.ok() ? "" : result.refusal()->Text(), row.text);
+        EXPECT_EQ(result.Reason(), row.refusal);
+        EXPECT_EQ(result.Ok() ? "" : result.Reason()->Text(), row.text);
         // Another tool is not affected.
-        EXPECT_TRUE(RunCommand(u"ipconfig /flushdns").ok());
+        EXPECT_TRUE(RunCommand(u"ipconfig /flushdns").Ok());
     }
-    EXPECT_TRUE(RunProgram(powercfg, u"powercfg /h on").ok());
+    EXPECT_TRUE(RunProgram(powercfg, u"powercfg /h on").Ok());
 }
 
 TEST_F(CommandRunnerTest, TelemetryTasksAreSwitchedByNineExactCommands) {
     const std::u16string failing =
         u"schtasks /Change /TN \"\\Microsoft\\Windows\\Autochk\\Proxy\" /Disable";
-    sim::machine().processes.exitCodes[failing] = 1;
+    sim::TheMachine().processes.exitCodes[failing] = 1;
     // A later failure does not replace the first one's reason.
-    sim::machine().processes.exitCodes
+    sim::TheMachine().processes.exitCodes
         [u"schtasks /Change /TN \"\\Microsoft\\Windows\\Windows "
          u"Error Reporting\\QueueReporting\" /Disable"] = 2;
-    EXPECT_EQ(SetTelemetryTasks(true).refusal(),
+    EXPECT_EQ(SetTelemetryTasks(true).Reason(),
               Refusal::ToolExit(u"C:\\Windows\\system32\\schtasks.exe", 1));
     const std::vector<std::u16string> expected = {
         u"schtasks /Change /TN \"\\Microsoft\\Windows\\Application "
@@ -115,8 +115,8 @@ TEST_F(CommandRunnerTest, TelemetryTasksAreSwitchedByNineExactCommands) {
         ran.push_back(run.commandLine);
     EXPECT_EQ(ran, expected);
 
-    sim::machine().processes.runs.clear();
-    EXPECT_TRUE(SetTelemetryTasks(false).ok());
+    sim::TheMachine().processes.runs.clear();
+    EXPECT_TRUE(SetTelemetryTasks(false).Ok());
     ASSERT_EQ(Runs().size(), 9u);
     EXPECT_EQ(Runs()[8].commandLine,
               u"schtasks /Change /TN \"\\Microsoft\\Windows\\Windows Error "

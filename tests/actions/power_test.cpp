@@ -20,12 +20,12 @@ class PowerTest : public SimTest {
   protected:
     void SetUp() override {
         SimTest::SetUp();
-        sim::machine().power.installed = {kBalanced, kUltimate, kHigh, kSaver};
-        sim::machine().power.active = kBalanced;
+        sim::TheMachine().power.installed = {kBalanced, kUltimate, kHigh, kSaver};
+        sim::TheMachine().power.active = kBalanced;
     }
     static std::vector<std::u16string> Commands() {
         std::vector<std::u16string> lines;
-        for (const auto& run : sim::machine().processes.runs)
+        for (const auto& run : sim::TheMachine().processes.runs)
             lines.push_back(run.commandLine);
         return lines;
     }
@@ -33,70 +33,70 @@ class PowerTest : public SimTest {
 };
 
 TEST_F(PowerTest, ApplyRemembersTheSchemeAndRevertReturnsToIt) {
-    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
-    EXPECT_EQ(sim::machine().power.active, kUltimate);
+    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
+    EXPECT_EQ(sim::TheMachine().power.active, kUltimate);
     EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{381B4222-F694-41F0-9685-FF5BB260DF2E}");
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok());
-    EXPECT_EQ(sim::machine().power.active, kBalanced);
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
+    EXPECT_EQ(sim::TheMachine().power.active, kBalanced);
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(state.BackupStore.count("powerplan.prev"), 1u);  // kept after the revert
 }
 
 TEST_F(PowerTest, WithoutUltimatePerformanceHighPerformanceIsTaken) {
-    sim::machine().power.installed = {kBalanced, kHigh};
-    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
-    EXPECT_EQ(sim::machine().power.active, kHigh);
+    sim::TheMachine().power.installed = {kBalanced, kHigh};
+    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
+    EXPECT_EQ(sim::TheMachine().power.active, kHigh);
 }
 
 TEST_F(PowerTest, WhenNeitherCanBeActivatedTheCommandDecides) {
-    sim::machine().power.setDenied = true;
-    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
+    sim::TheMachine().power.setDenied = true;
+    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
     EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_MIN"});
-    sim::machine().processes.defaultExitCode = 1;
+    sim::TheMachine().processes.defaultExitCode = 1;
     // The first refusal is the reason: no rights for Ultimate Performance.
-    EXPECT_EQ(ApplyPowerPlan(state, "powerplan").refusal(),
+    EXPECT_EQ(ApplyPowerPlan(state, "powerplan").Reason(),
               Refusal::Call("PowerSetActiveScheme", 5));
 }
 
 TEST_F(PowerTest, ADeletedSchemeIsRevertedToBalancedByCommand) {
-    sim::machine().power.active = kSaver;
-    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
-    sim::machine().power.installed = {kBalanced, kUltimate, kHigh};
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok());
+    sim::TheMachine().power.active = kSaver;
+    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
+    sim::TheMachine().power.installed = {kBalanced, kUltimate, kHigh};
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
     EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_BALANCED"});
     // With the command refused too, the reason is the scheme that was not there.
-    sim::machine().processes.defaultExitCode = 1;
-    EXPECT_EQ(RestorePowerPlan(state, "powerplan").refusal(),
+    sim::TheMachine().processes.defaultExitCode = 1;
+    EXPECT_EQ(RestorePowerPlan(state, "powerplan").Reason(),
               Refusal::Call("PowerSetActiveScheme", 2));
 }
 
 TEST_F(PowerTest, TheSecondApplyRemembersTheSchemeActiveThen) {
-    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
-    ASSERT_TRUE(RestorePowerPlan(state, "powerplan").ok());
-    sim::machine().power.active = kSaver;
-    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
+    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
+    ASSERT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
+    sim::TheMachine().power.active = kSaver;
+    ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
     EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{A1841308-3541-4FAB-BC81-F71556F20B4A}");
 }
 
 TEST_F(PowerTest, AnUnreadableActiveSchemeKeepsTheEarlierMemory) {
     state.BackupStore["powerplan.prev"] = "{A1841308-3541-4FAB-BC81-F71556F20B4A}";
-    sim::machine().power.readFails = true;
-    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").ok());
+    sim::TheMachine().power.readFails = true;
+    EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
     EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{A1841308-3541-4FAB-BC81-F71556F20B4A}");
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok());
-    EXPECT_EQ(sim::machine().power.active, kSaver);
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
+    EXPECT_EQ(sim::TheMachine().power.active, kSaver);
 }
 
 TEST_F(PowerTest, NothingUsableRememberedFallsBackToBalanced) {
     for (const char* remembered : {"", "not a guid", "{381B4222-F694-41F0-9685-FF5BB260DF2}"}) {
-        sim::machine().processes.runs.clear();
+        sim::TheMachine().processes.runs.clear();
         state.BackupStore["powerplan.prev"] = remembered;
-        EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok()) << remembered;
+        EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok()) << remembered;
         EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_BALANCED"});
     }
     state.BackupStore.clear();
-    sim::machine().processes.runs.clear();
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").ok());
+    sim::TheMachine().processes.runs.clear();
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
     EXPECT_EQ(Commands().size(), 1u);
 }
 

@@ -23,7 +23,7 @@ class RegistryTest : public SimTest {
                                                    const std::u16string& name) {
         return sim::RegistryValueOf(root, key, name);
     }
-    static bool NoKeyOpen() { return sim::machine().registry.open.empty(); }
+    static bool NoKeyOpen() { return sim::TheMachine().registry.open.empty(); }
     AppState state;
 };
 
@@ -31,18 +31,18 @@ TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"MenuShowDelay", platform::kRegSz,
                           RegSz(u"400"));
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"Flags", platform::kRegBinary, {1, 2, 3});
-    const auto before = sim::machine().registry.keys;
+    const auto before = sim::TheMachine().registry.keys;
 
     ASSERT_TRUE(SetStringCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
                                   u"MenuShowDelay", u"0")
-                    .ok());
+                    .Ok());
     ASSERT_TRUE(SetDwordCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop,
                                  u"HungAppTimeout", 1000)
-                    .ok());
+                    .Ok());
     const std::uint8_t bytes[] = {9, 8};
     ASSERT_TRUE(
         SetBinaryCaptured(state, "menudelay", RegistryRoot::CurrentUser, kDesktop, u"Flags", bytes)
-            .ok());
+            .Ok());
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"MenuShowDelay"),
               (sim::RegistryValue{platform::kRegSz, RegSz(u"0")}));
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"HungAppTimeout"),
@@ -59,64 +59,66 @@ TEST_F(RegistryTest, EachCapturingWriteIsUndoneByItsRestore) {
     EXPECT_EQ(captures[1].type, 0u);
     EXPECT_TRUE(captures[1].data.empty());
     for (auto capture = captures.rbegin(); capture != captures.rend(); ++capture) {
-        EXPECT_TRUE(RestoreRegistryValue(*capture).ok());
+        EXPECT_TRUE(RestoreRegistryValue(*capture).Ok());
     }
-    EXPECT_EQ(sim::machine().registry.keys.at(u"HKEY_CURRENT_USER\\Control Panel\\Desktop").values,
-              before.at(u"HKEY_CURRENT_USER\\Control Panel\\Desktop").values);
+    EXPECT_EQ(
+        sim::TheMachine().registry.keys.at(u"HKEY_CURRENT_USER\\Control Panel\\Desktop").values,
+        before.at(u"HKEY_CURRENT_USER\\Control Panel\\Desktop").values);
     EXPECT_TRUE(NoKeyOpen());
 }
 
 TEST_F(RegistryTest, AKeyCreatedByTheWriteStaysEmptyAfterTheRestore) {
     ASSERT_TRUE(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
                                  u"AllowTelemetry", 0)
-                    .ok());
-    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("telemetry")[0]).ok());
+                    .Ok());
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("telemetry")[0]).Ok());
     EXPECT_TRUE(sim::RegistryKeyExists(kHkeyLocalMachine, kPolicy));
     EXPECT_FALSE(Value(kHkeyLocalMachine, kPolicy, u"AllowTelemetry").has_value());
 }
 
 TEST_F(RegistryTest, RestoringAnAbsentValueNeverCreatesAKey) {
     const RegistryCapture absent{RegistryRoot::CurrentUser, u"Software\\Gone", u"X", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(absent).ok());
+    EXPECT_TRUE(RestoreRegistryValue(absent).Ok());
     EXPECT_FALSE(sim::RegistryKeyExists(kHkeyCurrentUser, u"Software\\Gone"));
     sim::PutRegistryValue(kHkeyCurrentUser, u"Software\\Here", u"Other", 4, {1, 0, 0, 0});
     const RegistryCapture alreadyGone{
         RegistryRoot::CurrentUser, u"Software\\Here", u"X", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(alreadyGone).ok());
+    EXPECT_TRUE(RestoreRegistryValue(alreadyGone).Ok());
 }
 
 TEST_F(RegistryTest, AZeroLengthValueRoundTrips) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"Empty", platform::kRegBinary, {});
     ASSERT_TRUE(
-        SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"Empty", 7).ok());
+        SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"Empty", 7).Ok());
     const RegistryCapture& capture = state.RegistryBackups.at("t")[0];
     EXPECT_TRUE(capture.existed);
     EXPECT_TRUE(capture.data.empty());
-    EXPECT_TRUE(RestoreRegistryValue(capture).ok());
+    EXPECT_TRUE(RestoreRegistryValue(capture).Ok());
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"Empty"),
               (sim::RegistryValue{platform::kRegBinary, {}}));
 }
 
 TEST_F(RegistryTest, TwoCapturesOfOneValueRestoredLastToFirstLeaveTheOlder) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {1, 0, 0, 0});
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 2).ok());
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 3).ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 2).Ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 3).Ok());
     const auto& captures = state.RegistryBackups.at("t");
-    EXPECT_TRUE(RestoreRegistryValue(captures[1]).ok());
-    EXPECT_TRUE(RestoreRegistryValue(captures[0]).ok());
+    EXPECT_TRUE(RestoreRegistryValue(captures[1]).Ok());
+    EXPECT_TRUE(RestoreRegistryValue(captures[0]).Ok());
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"V")->data, (sim::Bytes{1, 0, 0, 0}));
 }
 
 TEST_F(RegistryTest, AStringZeroTakesFourBytes) {
-    ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kDesktop, u"S", u"0").ok());
+    ASSERT_TRUE(WriteRegistryString(RegistryRoot::CurrentUser, kDesktop, u"S", u"0").Ok());
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"S")->data, (sim::Bytes{'0', 0, 0, 0}));
 }
 
 TEST_F(RegistryTest, AKeyThatCannotBeCreatedFailsTheWriteButKeepsTheCapture) {
-    sim::machine().registryFaults.deniedKeys.insert(sim::RegistryPath(kHkeyLocalMachine, kPolicy));
+    sim::TheMachine().registryFaults.deniedKeys.insert(
+        sim::RegistryPath(kHkeyLocalMachine, kPolicy));
     EXPECT_EQ(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
                                u"AllowTelemetry", 0)
-                  .refusal(),
+                  .Reason(),
               Refusal::Call("RegCreateKeyExW", 5));
     ASSERT_EQ(state.RegistryBackups.at("telemetry").size(), 1u);
     EXPECT_FALSE(state.RegistryBackups.at("telemetry")[0].existed);
@@ -125,16 +127,16 @@ TEST_F(RegistryTest, AKeyThatCannotBeCreatedFailsTheWriteButKeepsTheCapture) {
 
 TEST_F(RegistryTest, AValueThatCannotBeReadIsNeitherCapturedNorOverwritten) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {5, 0, 0, 0});
-    sim::machine().registryFaults.secondReadFails.insert(
+    sim::TheMachine().registryFaults.secondReadFails.insert(
         sim::RegistryPath(kHkeyCurrentUser, kDesktop) + u"\\V");
     RegistryCapture capture;
-    EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture).refusal(),
+    EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture).Reason(),
               Refusal::Call("RegQueryValueExW", 5));
     EXPECT_FALSE(capture.existed);
-    EXPECT_EQ(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 9).refusal(),
+    EXPECT_EQ(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", 9).Reason(),
               Refusal::Call("RegQueryValueExW", 5));
     EXPECT_EQ(
-        SetStringCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", u"9").refusal(),
+        SetStringCaptured(state, "t", RegistryRoot::CurrentUser, kDesktop, u"V", u"9").Reason(),
         Refusal::Call("RegQueryValueExW", 5));
     EXPECT_EQ(state.RegistryBackups.count("t"), 0u);
     EXPECT_EQ(Value(kHkeyCurrentUser, kDesktop, u"V")->data, (sim::Bytes{5, 0, 0, 0}));
@@ -143,24 +145,25 @@ TEST_F(RegistryTest, AValueThatCannotBeReadIsNeitherCapturedNorOverwritten) {
 
 TEST_F(RegistryTest, ARefusedDeleteFailsTheRestore) {
     sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {5, 0, 0, 0});
-    sim::machine().registryFaults.deleteDenied.insert(
+    sim::TheMachine().registryFaults.deleteDenied.insert(
         sim::RegistryPath(kHkeyCurrentUser, kDesktop));
     const RegistryCapture absent{RegistryRoot::CurrentUser, kDesktop, u"V", false, 0, {}};
-    EXPECT_EQ(RestoreRegistryValue(absent).refusal(), Refusal::Call("RegDeleteValueW", 5));
+    EXPECT_EQ(RestoreRegistryValue(absent).Reason(), Refusal::Call("RegDeleteValueW", 5));
     EXPECT_TRUE(Value(kHkeyCurrentUser, kDesktop, u"V").has_value());
 }
 
 TEST_F(RegistryTest, ARestoreUnderAKeyThatCannotBeOpenedFails) {
     const RegistryCapture present{RegistryRoot::LocalMachine, kPolicy, u"V", true, 4, {1, 0, 0, 0}};
-    sim::machine().registryFaults.deniedKeys.insert(sim::RegistryPath(kHkeyLocalMachine, kPolicy));
-    EXPECT_EQ(RestoreRegistryValue(present).refusal(), Refusal::Call("RegCreateKeyExW", 5));
+    sim::TheMachine().registryFaults.deniedKeys.insert(
+        sim::RegistryPath(kHkeyLocalMachine, kPolicy));
+    EXPECT_EQ(RestoreRegistryValue(present).Reason(), Refusal::Call("RegCreateKeyExW", 5));
 }
 
 TEST_F(RegistryTest, AForeignRootIsNeverRestored) {
     for (const bool existed : {true, false}) {
         const RegistryCapture foreign{
             static_cast<RegistryRoot>(0x80000003u), u"Software", u"V", existed, 4, {1, 0, 0, 0}};
-        EXPECT_EQ(RestoreRegistryValue(foreign).refusal(),
+        EXPECT_EQ(RestoreRegistryValue(foreign).Reason(),
                   Refusal::Own("not a root this program writes"));
     }
     EXPECT_TRUE(NoKeyOpen());
@@ -171,7 +174,8 @@ class StandardUserRegistryTest : public RegistryTest {
   protected:
     void SetUp() override {
         RegistryTest::SetUp();
-        sim::machine().registryFaults.refusedAccess[u"HKEY_LOCAL_MACHINE"] = platform::kKeySetValue;
+        sim::TheMachine().registryFaults.refusedAccess[u"HKEY_LOCAL_MACHINE"] =
+            platform::kKeySetValue;
     }
 };
 
@@ -182,20 +186,20 @@ TEST_F(StandardUserRegistryTest, AnAbsentCaptureUnderAKeyThatRefusesWritingIsNot
                           {0, 0, 0, 0});
     const RegistryCapture absent{
         RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", false, 0, {}};
-    EXPECT_EQ(RestoreRegistryValue(absent).refusal(), Refusal::Call("RegOpenKeyExW", 5));
+    EXPECT_EQ(RestoreRegistryValue(absent).Reason(), Refusal::Call("RegOpenKeyExW", 5));
     EXPECT_EQ(Value(kHkeyLocalMachine, kPolicy, u"AllowTelemetry"),
               (sim::RegistryValue{platform::kRegDword, {0, 0, 0, 0}}));
     // A present capture cannot be written back either.
     const RegistryCapture present{
         RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", true, 4, {3, 0, 0, 0}};
-    EXPECT_EQ(RestoreRegistryValue(present).refusal(), Refusal::Call("RegCreateKeyExW", 5));
+    EXPECT_EQ(RestoreRegistryValue(present).Reason(), Refusal::Call("RegCreateKeyExW", 5));
     EXPECT_TRUE(NoKeyOpen());
 }
 
 TEST_F(StandardUserRegistryTest, AnAbsentCaptureWhoseKeyIsGoneCountsAsRestored) {
     const RegistryCapture absent{
         RegistryRoot::LocalMachine, kPolicy, u"AllowTelemetry", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(absent).ok());
+    EXPECT_TRUE(RestoreRegistryValue(absent).Ok());
     EXPECT_FALSE(sim::RegistryKeyExists(kHkeyLocalMachine, kPolicy));
 }
 
@@ -204,7 +208,7 @@ TEST_F(StandardUserRegistryTest, TheCaptureIsTakenAndTheRefusedWriteFails) {
                           {3, 0, 0, 0});
     EXPECT_EQ(SetDwordCaptured(state, "telemetry", RegistryRoot::LocalMachine, kPolicy,
                                u"AllowTelemetry", 0)
-                  .refusal(),
+                  .Reason(),
               Refusal::Call("RegCreateKeyExW", 5));
     ASSERT_EQ(state.RegistryBackups.at("telemetry").size(), 1u);
     EXPECT_TRUE(state.RegistryBackups.at("telemetry")[0].existed);
@@ -225,23 +229,23 @@ TEST_F(RegistryTest, OnlyNotFoundReadsAsAbsent) {
         {"present", [] {}, std::nullopt, true},
         {"value not found",
          [] {
-             sim::machine()
+             sim::TheMachine()
                  .registry.keys[u"HKEY_CURRENT_USER\\Control Panel\\Desktop"]
                  .values.clear();
          },
          std::nullopt, false},
-        {"key not found", [] { sim::machine().registry.keys.clear(); }, std::nullopt, false},
+        {"key not found", [] { sim::TheMachine().registry.keys.clear(); }, std::nullopt, false},
         {"key refuses reading",
          [] {
-             sim::machine().registryFaults.refusedAccess[u"HKEY_CURRENT_USER\\Control Panel"] =
+             sim::TheMachine().registryFaults.refusedAccess[u"HKEY_CURRENT_USER\\Control Panel"] =
                  platform::kKeyRead;
          },
          Refusal::Call("RegOpenKeyExW", 5), false},
         {"size cannot be read",
-         [] { sim::machine().registryFaults.sizeReadFails.insert(kValuePath); },
+         [] { sim::TheMachine().registryFaults.sizeReadFails.insert(kValuePath); },
          Refusal::Call("RegQueryValueExW", 5), false},
         {"data cannot be read",
-         [] { sim::machine().registryFaults.secondReadFails.insert(kValuePath); },
+         [] { sim::TheMachine().registryFaults.secondReadFails.insert(kValuePath); },
          Refusal::Call("RegQueryValueExW", 5), false},
     };
     for (const ReadCase& c : cases) {
@@ -250,13 +254,13 @@ TEST_F(RegistryTest, OnlyNotFoundReadsAsAbsent) {
         sim::PutRegistryValue(kHkeyCurrentUser, kDesktop, u"V", platform::kRegDword, {5, 0, 0, 0});
         c.inject();
         RegistryCapture capture;
-        EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture).refusal(),
+        EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kDesktop, u"V", capture).Reason(),
                   c.refusal);
         EXPECT_EQ(capture.existed, c.existed);
         AppState captured;
-        EXPECT_EQ(CaptureRegistryValue(captured, "t", RegistryRoot::CurrentUser, kDesktop, u"V")
-                      .refusal(),
-                  c.refusal);
+        EXPECT_EQ(
+            CaptureRegistryValue(captured, "t", RegistryRoot::CurrentUser, kDesktop, u"V").Reason(),
+            c.refusal);
         EXPECT_EQ(captured.RegistryBackups.count("t"), c.refusal ? 0u : 1u);
         EXPECT_TRUE(NoKeyOpen());
     }

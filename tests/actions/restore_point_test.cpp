@@ -38,7 +38,7 @@ class RestorePointTest : public SimTest {
             lines.push_back(entry.message);
         return lines;
     }
-    static sim::RestorePoints& Points() { return sim::restorePoints(); }
+    static sim::RestorePoints& Points() { return sim::TheRestorePoints(); }
     AppState state;
 };
 
@@ -50,7 +50,7 @@ TEST_F(RestorePointTest, TwoQuickClicksStartOneWorkerAndACreatedPointIsSaved) {
         RequestRestorePoint(state);
     }
     ASSERT_TRUE(WorkerEnded());
-    EXPECT_EQ(sim::machine().threads.started, 1);
+    EXPECT_EQ(sim::TheMachine().threads.started, 1);
     EXPECT_EQ(Log(), (std::vector<std::string>{"restore point in progress..."}));
     {
         std::lock_guard lock(Points().mutex);
@@ -60,14 +60,14 @@ TEST_F(RestorePointTest, TwoQuickClicksStartOneWorkerAndACreatedPointIsSaved) {
     }
     EXPECT_FALSE(state.RestorePointCreated);  // only the take records it
     const Outcome taken = TakeRestorePointResult(state);
-    EXPECT_TRUE(taken.ok());
+    EXPECT_TRUE(taken.Ok());
     EXPECT_TRUE(state.RestorePointCreated);
     EXPECT_EQ(Log().back(), "restore point created");
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
     EXPECT_EQ(state.LogEntries.back().reason, "");
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
     // A take with nothing new changes nothing.
-    EXPECT_TRUE(TakeRestorePointResult(state).ok());
+    EXPECT_TRUE(TakeRestorePointResult(state).Ok());
     EXPECT_EQ(state.LogEntries.size(), 2u);
 }
 
@@ -102,7 +102,7 @@ TEST_F(RestorePointTest, RefusalsAndSkipsAreLoggedAsWarningsAndNotRecorded) {
         }
         const RestorePointReport report = CreateRestorePoint(u"Quillfarrow Optimizer");
         EXPECT_EQ(report.outcome, c.outcome);
-        EXPECT_EQ(report.result().refusal(), c.refused);
+        EXPECT_EQ(report.AsResult().Reason(), c.refused);
         RequestRestorePoint(state);
         ASSERT_TRUE(WorkerEnded());
         const Outcome taken = TakeRestorePointResult(state);
@@ -117,12 +117,12 @@ TEST_F(RestorePointTest, RefusalsAndSkipsAreLoggedAsWarningsAndNotRecorded) {
 }
 
 TEST_F(RestorePointTest, ACreatedPointThatCannotBeSavedSaysWhyAndStaysRecordedInMemory) {
-    sim::machine().fileFaults.moveError = platform::kErrorAccessDenied;
+    sim::TheMachine().fileFaults.moveError = platform::kErrorAccessDenied;
     RequestRestorePoint(state);
     ASSERT_TRUE(WorkerEnded());
     const Outcome taken = TakeRestorePointResult(state);
-    EXPECT_EQ(taken.saved.refusal(), Refusal::Call("MoveFileExW", 5));
-    EXPECT_FALSE(taken.ok());
+    EXPECT_EQ(taken.saved.Reason(), Refusal::Call("MoveFileExW", 5));
+    EXPECT_FALSE(taken.Ok());
     EXPECT_TRUE(state.RestorePointCreated);
     EXPECT_EQ(Log().back(), "restore point created");
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
@@ -141,7 +141,7 @@ TEST_F(RestorePointTest, WithoutTheQueryAnAcceptedRequestCountsAsCreated) {
 }
 
 TEST_F(RestorePointTest, AWorkerThatCannotStartGivesTheButtonBackAndReportsADenial) {
-    sim::machine().threads.startError = 8;  // ERROR_NOT_ENOUGH_MEMORY
+    sim::TheMachine().threads.startError = 8;  // ERROR_NOT_ENOUGH_MEMORY
     RequestRestorePoint(state);
     EXPECT_FALSE(RestorePointBusy.load());
     const Outcome taken = TakeRestorePointResult(state);

@@ -15,7 +15,7 @@ namespace {
 class TimerHolderTest : public SimTest {
   protected:
     void TearDown() override { StopTimerHolder(); }
-    static sim::TimerResolution& Timer() { return sim::timerResolution(); }
+    static sim::TimerResolution& Timer() { return sim::TheTimerResolution(); }
     // Polls until the condition holds or five seconds have passed.
     template <typename Condition>
     static bool Eventually(Condition condition) {
@@ -30,27 +30,27 @@ class TimerHolderTest : public SimTest {
 };
 
 TEST_F(TimerHolderTest, TwoStartsMakeOneThreadThatHoldsHalfAMillisecond) {
-    EXPECT_TRUE(StartTimerHolder().ok());
-    EXPECT_TRUE(StartTimerHolder().ok());
-    EXPECT_EQ(sim::machine().threads.started, 1);
+    EXPECT_TRUE(StartTimerHolder().Ok());
+    EXPECT_TRUE(StartTimerHolder().Ok());
+    EXPECT_EQ(sim::TheMachine().threads.started, 1);
     EXPECT_TRUE(Eventually([] { return Timer().requests.load() >= 1; }));
     EXPECT_EQ(Timer().lastDesired.load(), 5000u);
 }
 
 TEST_F(TimerHolderTest, StopWithdrawsTheRequestBeforeItReturns) {
-    ASSERT_TRUE(StartTimerHolder().ok());
+    ASSERT_TRUE(StartTimerHolder().Ok());
     ASSERT_TRUE(Eventually([] { return Timer().requests.load() >= 1; }));
     StopTimerHolder();
     EXPECT_FALSE(TimerHolderRunning.load());
     // The thread has withdrawn and ended within the wait, not after it.
     EXPECT_EQ(Timer().withdrawals.load(), 1);
-    EXPECT_TRUE(StartTimerHolder().ok());
-    EXPECT_EQ(sim::machine().threads.started, 2);
+    EXPECT_TRUE(StartTimerHolder().Ok());
+    EXPECT_EQ(sim::TheMachine().threads.started, 2);
 }
 
 TEST_F(TimerHolderTest, TheRequestIsRenewedEvery250MsUntilTheStopWithdrawsItOnce) {
     const auto started = std::chrono::steady_clock::now();
-    ASSERT_TRUE(StartTimerHolder().ok());
+    ASSERT_TRUE(StartTimerHolder().Ok());
     // Two renewals after the first request.
     ASSERT_TRUE(Eventually([] { return Timer().requests.load() >= 3; }));
     EXPECT_EQ(Timer().lastDesired.load(), 5000u);
@@ -75,10 +75,10 @@ TEST_F(TimerHolderTest, StopWithNothingRunningDoesNothing) {
 
 TEST_F(TimerHolderTest, WithoutTheEntryPointTheThreadEndsAtOnceButCountsAsRunning) {
     Timer().available = false;
-    EXPECT_TRUE(StartTimerHolder().ok());
+    EXPECT_TRUE(StartTimerHolder().Ok());
     EXPECT_TRUE(TimerHolderRunning.load());
-    EXPECT_TRUE(StartTimerHolder().ok());
-    EXPECT_EQ(sim::machine().threads.started, 1);
+    EXPECT_TRUE(StartTimerHolder().Ok());
+    EXPECT_EQ(sim::TheMachine().threads.started, 1);
     StopTimerHolder();
     EXPECT_FALSE(TimerHolderRunning.load());
     EXPECT_EQ(Timer().requests.load(), 0);
@@ -86,20 +86,20 @@ TEST_F(TimerHolderTest, WithoutTheEntryPointTheThreadEndsAtOnceButCountsAsRunnin
 }
 
 TEST_F(TimerHolderTest, AThreadThatCannotBeCreatedLeavesNothingRunning) {
-    sim::machine().threads.startError = 8;  // ERROR_NOT_ENOUGH_MEMORY
-    EXPECT_EQ(StartTimerHolder().refusal(), Refusal::Call("CreateThread", 8));
+    sim::TheMachine().threads.startError = 8;  // ERROR_NOT_ENOUGH_MEMORY
+    EXPECT_EQ(StartTimerHolder().Reason(), Refusal::Call("CreateThread", 8));
     EXPECT_FALSE(TimerHolderRunning.load());
 }
 
 TEST_F(TimerHolderTest, ASavedTimerTweakIsHeldFromStartUpToShutdown) {
     AppState saved;
     saved.AppliedSet = {"timerres"};
-    ASSERT_TRUE(SaveState(saved).ok());
+    ASSERT_TRUE(SaveState(saved).Ok());
     AppState state;
     ShellState shell;
     StartSession(state, shell, CommandLineOptions{});
     EXPECT_TRUE(TimerHolderRunning.load());
-    EXPECT_EQ(sim::machine().threads.started, 1);
+    EXPECT_EQ(sim::TheMachine().threads.started, 1);
     EndSession(state);
     EXPECT_FALSE(TimerHolderRunning.load());
     // The stop waits at most 2 s; should the thread take longer, it still withdraws.
@@ -111,7 +111,7 @@ TEST_F(TimerHolderTest, WithoutTheTweakStartUpStartsNoHolder) {
     ShellState shell;
     StartSession(state, shell, CommandLineOptions{});
     EXPECT_FALSE(TimerHolderRunning.load());
-    EXPECT_EQ(sim::machine().threads.started, 0);
+    EXPECT_EQ(sim::TheMachine().threads.started, 0);
 }
 
 }  // namespace

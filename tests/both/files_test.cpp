@@ -25,23 +25,23 @@ class FilesTest : public ::testing::Test {
     }
     static void Write(const std::u16string& path, const std::string& text) {
         File file;
-        ASSERT_TRUE(Open(path, platform::kGenericWrite, 0, platform::kCreateAlways, file).ok());
+        ASSERT_TRUE(Open(path, platform::kGenericWrite, 0, platform::kCreateAlways, file).Ok());
         std::uint32_t written = 0;
         ASSERT_TRUE(
             platform::FileWrite(file, text.data(), static_cast<std::uint32_t>(text.size()), written)
-                .ok());
+                .Ok());
         ASSERT_EQ(written, text.size());
     }
     static std::string Read(const std::u16string& path) {
         File file;
         if (!Open(path, platform::kGenericRead, platform::kFileShareRead, platform::kOpenExisting,
                   file)
-                 .ok()) {
+                 .Ok()) {
             return "<missing>";
         }
         std::string text(64, '\0');
         std::uint32_t read = 0;
-        EXPECT_TRUE(platform::FileRead(file, text.data(), 64, read).ok());
+        EXPECT_TRUE(platform::FileRead(file, text.data(), 64, read).Ok());
         text.resize(read);
         return text;
     }
@@ -54,9 +54,9 @@ TEST_F(FilesTest, WrittenBytesReadBackWithTheirSize) {
     File file;
     ASSERT_TRUE(Open(Path(u"A.BIN"), platform::kGenericRead, platform::kFileShareRead,
                      platform::kOpenExisting, file)
-                    .ok());
+                    .Ok());
     std::uint64_t size = 0;
-    ASSERT_TRUE(platform::FileSize(file, size).ok());
+    ASSERT_TRUE(platform::FileSize(file, size).Ok());
     EXPECT_EQ(size, 7u);
     file.reset();
     EXPECT_EQ(Read(Path(u"a.bin")), std::string("one\0two", 7));
@@ -65,12 +65,12 @@ TEST_F(FilesTest, WrittenBytesReadBackWithTheirSize) {
 TEST_F(FilesTest, OpeningReportsWindowsErrorCodes) {
     File file;
     EXPECT_EQ(
-        Open(Path(u"missing.bin"), platform::kGenericRead, 0, platform::kOpenExisting, file).code(),
+        Open(Path(u"missing.bin"), platform::kGenericRead, 0, platform::kOpenExisting, file).Code(),
         platform::kErrorFileNotFound);
-    EXPECT_FALSE(file.valid());
+    EXPECT_FALSE(file.Valid());
     EXPECT_EQ(
         Open(Path(u"no-folder\\x.bin"), platform::kGenericWrite, 0, platform::kCreateAlways, file)
-            .code(),
+            .Code(),
         platform::kErrorPathNotFound);
 }
 
@@ -80,9 +80,9 @@ TEST_F(FilesTest, CreateAlwaysTruncatesAndOpenAlwaysKeeps) {
         File file;
         ASSERT_TRUE(Open(Path(u"t.txt"), platform::kFileAppendData, platform::kFileShareRead,
                          platform::kOpenAlways, file)
-                        .ok());
+                        .Ok());
         std::uint32_t written = 0;
-        ASSERT_TRUE(platform::FileWrite(file, "!", 1, written).ok());
+        ASSERT_TRUE(platform::FileWrite(file, "!", 1, written).Ok());
     }
     EXPECT_EQ(Read(Path(u"t.txt")), "long content!");
     Write(Path(u"t.txt"), "short");
@@ -94,20 +94,20 @@ TEST_F(FilesTest, SharingModesAreEnforced) {
     File reader;
     ASSERT_TRUE(Open(Path(u"s.txt"), platform::kGenericRead, platform::kFileShareRead,
                      platform::kOpenExisting, reader)
-                    .ok());
+                    .Ok());
     File second;
     EXPECT_TRUE(Open(Path(u"s.txt"), platform::kGenericRead, platform::kFileShareRead,
                      platform::kOpenExisting, second)
-                    .ok());
+                    .Ok());
     second.reset();
     EXPECT_EQ(Open(Path(u"s.txt"), platform::kGenericWrite, platform::kFileShareRead,
                    platform::kOpenExisting, second)
-                  .code(),
+                  .Code(),
               platform::kErrorSharingViolation);
-    EXPECT_EQ(platform::FileDelete(Path(u"s.txt")).code(), platform::kErrorSharingViolation);
+    EXPECT_EQ(platform::FileDelete(Path(u"s.txt")).Code(), platform::kErrorSharingViolation);
     EXPECT_EQ(
         platform::FileMove(Path(u"s.txt"), Path(u"moved.txt"), platform::kMoveFileReplaceExisting)
-            .code(),
+            .Code(),
         platform::kErrorSharingViolation);
 }
 
@@ -116,47 +116,47 @@ TEST_F(FilesTest, HandlesRefuseWhatTheyWereNotOpenedFor) {
     File reader;
     ASSERT_TRUE(Open(Path(u"r.txt"), platform::kGenericRead, platform::kFileShareRead,
                      platform::kOpenExisting, reader)
-                    .ok());
+                    .Ok());
     std::uint32_t written = 7;
-    EXPECT_EQ(platform::FileWrite(reader, "z", 1, written).code(), platform::kErrorAccessDenied);
+    EXPECT_EQ(platform::FileWrite(reader, "z", 1, written).Code(), platform::kErrorAccessDenied);
     EXPECT_EQ(written, 0u);
-    EXPECT_EQ(platform::FileFlush(reader).code(), platform::kErrorAccessDenied);
+    EXPECT_EQ(platform::FileFlush(reader).Code(), platform::kErrorAccessDenied);
     File writer;
     ASSERT_TRUE(
-        Open(Path(u"w.txt"), platform::kGenericWrite, 0, platform::kCreateAlways, writer).ok());
+        Open(Path(u"w.txt"), platform::kGenericWrite, 0, platform::kCreateAlways, writer).Ok());
     char buffer[4];
     std::uint32_t read = 9;
-    EXPECT_EQ(platform::FileRead(writer, buffer, 4, read).code(), platform::kErrorAccessDenied);
-    EXPECT_TRUE(platform::FileFlush(writer).ok());
+    EXPECT_EQ(platform::FileRead(writer, buffer, 4, read).Code(), platform::kErrorAccessDenied);
+    EXPECT_TRUE(platform::FileFlush(writer).Ok());
 }
 
 TEST_F(FilesTest, MoveReplacesOnlyWhenAsked) {
     Write(Path(u"new.txt"), "new");
     Write(Path(u"old.txt"), "old");
-    EXPECT_EQ(platform::FileMove(Path(u"new.txt"), Path(u"old.txt"), 0).code(),
+    EXPECT_EQ(platform::FileMove(Path(u"new.txt"), Path(u"old.txt"), 0).Code(),
               platform::kErrorAlreadyExists);
     EXPECT_TRUE(
         platform::FileMove(Path(u"new.txt"), Path(u"old.txt"),
                            platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough)
-            .ok());
+            .Ok());
     EXPECT_EQ(Read(Path(u"old.txt")), "new");
     EXPECT_EQ(Read(Path(u"new.txt")), "<missing>");
     EXPECT_EQ(
         platform::FileMove(Path(u"new.txt"), Path(u"old.txt"), platform::kMoveFileReplaceExisting)
-            .code(),
+            .Code(),
         platform::kErrorFileNotFound);
 }
 
 TEST_F(FilesTest, DeleteRemovesAndReportsMissingFiles) {
     Write(Path(u"d.txt"), "x");
-    EXPECT_TRUE(platform::FileDelete(Path(u"d.txt")).ok());
-    EXPECT_EQ(platform::FileDelete(Path(u"d.txt")).code(), platform::kErrorFileNotFound);
+    EXPECT_TRUE(platform::FileDelete(Path(u"d.txt")).Ok());
+    EXPECT_EQ(platform::FileDelete(Path(u"d.txt")).Code(), platform::kErrorFileNotFound);
 }
 
 TEST_F(FilesTest, DirectoryTreesAreCreatedWithTheirParents) {
     const std::u16string deep = Path(u"one\\two\\three");
-    EXPECT_TRUE(platform::CreateDirectoryTree(deep).ok());
-    EXPECT_EQ(platform::CreateDirectoryTree(deep).code(), platform::kErrorAlreadyExists);
+    EXPECT_TRUE(platform::CreateDirectoryTree(deep).Ok());
+    EXPECT_EQ(platform::CreateDirectoryTree(deep).Code(), platform::kErrorAlreadyExists);
     Write(deep + u"\\f.txt", "deep");
     EXPECT_EQ(Read(deep + u"\\f.txt"), "deep");
 }

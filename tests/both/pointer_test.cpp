@@ -13,7 +13,7 @@ namespace {
 std::u16string ProfileText(const char16_t* name) {
     RegistryCapture capture;
     if (!ReadRegistryValue(RegistryRoot::CurrentUser, u"Control Panel\\Mouse", name, capture)
-             .ok() ||
+             .Ok() ||
         !capture.existed) {
         return u"<absent>";
     }
@@ -31,21 +31,21 @@ class PointerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         static_cast<void>(ScratchFolder());  // a fresh simulated machine where there is one
-        ASSERT_TRUE(platform::PointerGetMouse(original_).ok());
+        ASSERT_TRUE(platform::PointerGetMouse(originalMouse).Ok());
     }
     void TearDown() override {
         static_cast<void>(platform::PointerSetMouse(
-            original_, platform::kSpifUpdateIniFile | platform::kSpifSendChange));
+            originalMouse, platform::kSpifUpdateIniFile | platform::kSpifSendChange));
     }
-    platform::MouseParameters original_{};
+    platform::MouseParameters originalMouse{};
 };
 
 TEST_F(PointerTest, SettingWithTheProfileUpdatesTheLiveValuesAndTheTexts) {
     ASSERT_TRUE(platform::PointerSetMouse({7, 12, 2},
                                           platform::kSpifUpdateIniFile | platform::kSpifSendChange)
-                    .ok());
+                    .Ok());
     platform::MouseParameters live{};
-    ASSERT_TRUE(platform::PointerGetMouse(live).ok());
+    ASSERT_TRUE(platform::PointerGetMouse(live).Ok());
     EXPECT_EQ(live, (platform::MouseParameters{7, 12, 2}));
     EXPECT_EQ(ProfileText(u"MouseThreshold1"), u"7");
     EXPECT_EQ(ProfileText(u"MouseThreshold2"), u"12");
@@ -53,10 +53,10 @@ TEST_F(PointerTest, SettingWithTheProfileUpdatesTheLiveValuesAndTheTexts) {
 }
 
 TEST_F(PointerTest, SettingWithoutTheProfileLeavesTheTexts) {
-    ASSERT_TRUE(platform::PointerSetMouse({4, 9, 1}, platform::kSpifUpdateIniFile).ok());
-    ASSERT_TRUE(platform::PointerSetMouse({0, 0, 0}, platform::kSpifSendChange).ok());
+    ASSERT_TRUE(platform::PointerSetMouse({4, 9, 1}, platform::kSpifUpdateIniFile).Ok());
+    ASSERT_TRUE(platform::PointerSetMouse({0, 0, 0}, platform::kSpifSendChange).Ok());
     platform::MouseParameters live{};
-    ASSERT_TRUE(platform::PointerGetMouse(live).ok());
+    ASSERT_TRUE(platform::PointerGetMouse(live).Ok());
     EXPECT_EQ(live, (platform::MouseParameters{0, 0, 0}));
     EXPECT_EQ(ProfileText(u"MouseThreshold1"), u"4");
     EXPECT_EQ(ProfileText(u"MouseSpeed"), u"1");

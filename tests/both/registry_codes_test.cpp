@@ -29,12 +29,12 @@ class RegistryCodesTest : public ::testing::Test {
 TEST_F(RegistryCodesTest, AMissingKeyIsNotFoundWhateverTheAccessAsked) {
     platform::RegistryKey key;
     for (const std::uint32_t access : {platform::kKeyRead, platform::kKeySetValue}) {
-        EXPECT_EQ(platform::RegistryOpenKey(kHkeyCurrentUser, testKey, access, key).code(),
+        EXPECT_EQ(platform::RegistryOpenKey(kHkeyCurrentUser, testKey, access, key).Code(),
                   platform::kErrorFileNotFound);
         EXPECT_EQ(
-            platform::RegistryOpenKey(kHkeyCurrentUser, testKey + u"\\Below", access, key).code(),
+            platform::RegistryOpenKey(kHkeyCurrentUser, testKey + u"\\Below", access, key).Code(),
             platform::kErrorFileNotFound);
-        EXPECT_FALSE(key.valid());
+        EXPECT_FALSE(key.Valid());
     }
 }
 
@@ -42,16 +42,16 @@ TEST_F(RegistryCodesTest, AMissingValueIsNotFoundForTheSizeTheDataAndTheDelete) 
     platform::RegistryKey key;
     ASSERT_TRUE(platform::RegistryCreateKey(kHkeyCurrentUser, testKey,
                                             platform::kKeyRead | platform::kKeySetValue, key)
-                    .ok());
+                    .Ok());
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(platform::RegistryQueryValue(key, u"Missing", type, nullptr, size).code(),
+    EXPECT_EQ(platform::RegistryQueryValue(key, u"Missing", type, nullptr, size).Code(),
               platform::kErrorFileNotFound);
     std::uint8_t data[4] = {};
     size = sizeof data;
-    EXPECT_EQ(platform::RegistryQueryValue(key, u"Missing", type, data, size).code(),
+    EXPECT_EQ(platform::RegistryQueryValue(key, u"Missing", type, data, size).Code(),
               platform::kErrorFileNotFound);
-    EXPECT_EQ(platform::RegistryDeleteValue(key, u"Missing").code(), platform::kErrorFileNotFound);
+    EXPECT_EQ(platform::RegistryDeleteValue(key, u"Missing").Code(), platform::kErrorFileNotFound);
 }
 
 TEST_F(RegistryCodesTest, SubkeysAreEnumeratedInOrderUntilNoMoreItems) {
@@ -59,23 +59,23 @@ TEST_F(RegistryCodesTest, SubkeysAreEnumeratedInOrderUntilNoMoreItems) {
     for (const char16_t* name : {u"beta", u"Alpha", u"gamma\\deeper"}) {
         ASSERT_TRUE(platform::RegistryCreateKey(kHkeyCurrentUser, testKey + u"\\" + name,
                                                 platform::kKeySetValue, created)
-                        .ok());
+                        .Ok());
     }
     platform::RegistryKey key;
-    ASSERT_TRUE(platform::RegistryOpenKey(kHkeyCurrentUser, testKey, platform::kKeyRead, key).ok());
+    ASSERT_TRUE(platform::RegistryOpenKey(kHkeyCurrentUser, testKey, platform::kKeyRead, key).Ok());
     std::vector<std::u16string> names;
     std::u16string name;
     std::uint32_t index = 0;
     platform::Status status;
-    while ((status = platform::RegistryEnumKey(key, index, 256, name)).ok()) {
+    while ((status = platform::RegistryEnumKey(key, index, 256, name)).Ok()) {
         names.push_back(name);
         ++index;
     }
-    EXPECT_EQ(status.code(), platform::kErrorNoMoreItems);
+    EXPECT_EQ(status.Code(), platform::kErrorNoMoreItems);
     EXPECT_EQ(names, (std::vector<std::u16string>{u"Alpha", u"beta", u"gamma"}));
     // A name that does not fit the buffer with its NUL.
-    EXPECT_EQ(platform::RegistryEnumKey(key, 0, 5, name).code(), platform::kErrorMoreData);
-    EXPECT_TRUE(platform::RegistryEnumKey(key, 0, 6, name).ok());
+    EXPECT_EQ(platform::RegistryEnumKey(key, 0, 5, name).Code(), platform::kErrorMoreData);
+    EXPECT_TRUE(platform::RegistryEnumKey(key, 0, 6, name).Ok());
     EXPECT_EQ(name, u"Alpha");
 }
 

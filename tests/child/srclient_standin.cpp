@@ -6,8 +6,8 @@
 
 #include <srrestoreptapi.h>
 
-extern "C" __declspec(dllexport) BOOL WINAPI SRSetRestorePointW(PRESTOREPOINTINFOW,
-                                                                 PSTATEMGRSTATUS status) {
+extern "C" __declspec(dllexport) BOOL WINAPI
+    SRSetRestorePointW(PRESTOREPOINTINFOW, PSTATEMGRSTATUS status) {
     Sleep(2000);
     wchar_t answer[16] = {};
     GetEnvironmentVariableW(L"QF_RESTORE_POINT_ANSWER", answer, 16);

@@ -47,7 +47,7 @@ std::optional<sim::RegistryValue> Prior(std::size_t n) {
 
 TEST_F(EngineTest, EveryRegistryTweakIsUndoneExactly) {
     std::size_t rotation = 0;
-    for (const TweakPlan& plan : TweakPlans) {
+    for (const TweakPlan& plan : kTweakPlans) {
         if (plan.action != TweakAction::RegistryWrites && plan.action != TweakAction::PointerWrites)
             continue;
         SCOPED_TRACE(std::string(plan.id));
@@ -57,12 +57,12 @@ TEST_F(EngineTest, EveryRegistryTweakIsUndoneExactly) {
             if (before.back())
                 Put(write, before.back()->type, before.back()->data);
         }
-        ASSERT_TRUE(ApplyTweak(state, plan.id).ok());
+        ASSERT_TRUE(ApplyTweak(state, plan.id).Ok());
         for (const RegistryWrite& write : plan.writes) {
             EXPECT_EQ(Value(write), (sim::RegistryValue{write.type, Expected(write)}));
         }
         EXPECT_EQ(state.RegistryBackups.at(std::string(plan.id)).size(), plan.writes.size());
-        ASSERT_TRUE(RevertTweak(state, plan.id).ok());
+        ASSERT_TRUE(RevertTweak(state, plan.id).Ok());
         for (std::size_t i = 0; i < plan.writes.size(); ++i)
             EXPECT_EQ(Value(plan.writes[i]), before[i]);
         EXPECT_FALSE(IsApplied(state, plan.id));
@@ -72,7 +72,7 @@ TEST_F(EngineTest, EveryRegistryTweakIsUndoneExactly) {
 
 TEST_F(EngineTest, MenuDelayAppliesLogsSavesAndRevertsInReverse) {
     const Outcome applied = ApplyTweak(state, "menudelay");
-    ASSERT_TRUE(applied.ok());
+    ASSERT_TRUE(applied.Ok());
     EXPECT_EQ(applied.changed, std::vector<std::string>{"menudelay"});
     const auto& captures = state.RegistryBackups.at("menudelay");
     ASSERT_EQ(captures.size(), 3u);
@@ -84,23 +84,23 @@ TEST_F(EngineTest, MenuDelayAppliesLogsSavesAndRevertsInReverse) {
     EXPECT_EQ(StateFile(), EncodeState(state));
 
     // Already applied: nothing written, captured, saved or logged.
-    sim::machine().fileSystem.files.clear();
+    sim::TheMachine().fileSystem.files.clear();
     const Outcome again = ApplyTweak(state, "menudelay");
-    EXPECT_TRUE(again.ok());
+    EXPECT_TRUE(again.Ok());
     EXPECT_TRUE(again.changed.empty());
     EXPECT_EQ(state.RegistryBackups.at("menudelay").size(), 3u);
     EXPECT_FALSE(StateFile().has_value());
     EXPECT_EQ(state.LogEntries.size(), 1u);
 
     const Outcome reverted = RevertTweak(state, "menudelay");
-    ASSERT_TRUE(reverted.ok());
+    ASSERT_TRUE(reverted.Ok());
     EXPECT_EQ(reverted.changed, std::vector<std::string>{"menudelay"});
     EXPECT_EQ(Log().back(), "reverted  Menu delays");
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Info);
     EXPECT_EQ(StateFile(), EncodeState(state));
     // Not applied: done, silent.
     const Outcome notApplied = RevertTweak(state, "menudelay");
-    EXPECT_TRUE(notApplied.ok());
+    EXPECT_TRUE(notApplied.Ok());
     EXPECT_TRUE(notApplied.changed.empty());
     EXPECT_EQ(state.LogEntries.size(), 2u);
     // Not in the catalog: failed, silent.
@@ -140,7 +140,7 @@ TEST_F(EngineTest, TheActionChangesOnlyTheMachineAndItsRecordWritesNoLine) {
     state.BackupStore["kept"] = "as it was";
     const AppState before = state;
     TweakChange change = RunApply(state, "fso");
-    EXPECT_TRUE(change.result.ok());
+    EXPECT_TRUE(change.result.Ok());
     // The machine changed, the state given did not.
     EXPECT_EQ(Value(first), (sim::RegistryValue{first.type, Expected(first)}));
     EXPECT_TRUE(SamePersisted(state, before));
@@ -157,14 +157,14 @@ TEST_F(EngineTest, TheActionChangesOnlyTheMachineAndItsRecordWritesNoLine) {
     WithoutRights();
     const AppState applied = state;
     const TweakChange refused = RunApply(state, "hags");
-    EXPECT_EQ(refused.result.refusal(), Refusal::Call("RegCreateKeyExW", 5));
+    EXPECT_EQ(refused.result.Reason(), Refusal::Call("RegCreateKeyExW", 5));
     Record(state, refused, outcome);
     EXPECT_TRUE(SamePersisted(state, applied));
     EXPECT_EQ(StateFile(), EncodeState(applied));
 
     WithRights();
     change = RunRevert(state, "fso");
-    EXPECT_TRUE(change.result.ok());
+    EXPECT_TRUE(change.result.Ok());
     EXPECT_FALSE(Value(first).has_value());
     EXPECT_TRUE(IsApplied(state, "fso"));
     Record(state, std::move(change), outcome);
@@ -183,7 +183,7 @@ class EngineServicesTest : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
-        auto& services = sim::machine().serviceManager.services;
+        auto& services = sim::TheMachine().serviceManager.services;
         services[u"DiagTrack"] = {2, true, 0, false};
         services[u"MapsBroker"] = {2, true, 0, false};
         services[u"RemoteRegistry"] = {4, false, 0, false};
@@ -192,36 +192,36 @@ class EngineServicesTest : public EngineTest {
         // dmwappushservice and WMPNetworkSvc are not installed.
     }
     static sim::Service& Service(const char16_t* name) {
-        return sim::machine().serviceManager.services.at(name);
+        return sim::TheMachine().serviceManager.services.at(name);
     }
 };
 
 TEST_F(EngineServicesTest, DiagTrackIgnoresAMissingPushService) {
-    ASSERT_TRUE(ApplyTweak(state, "diagtrack").ok());
+    ASSERT_TRUE(ApplyTweak(state, "diagtrack").Ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 4u);
     EXPECT_FALSE(Service(u"DiagTrack").running);
     EXPECT_EQ(
         state.ServiceBackups.at("diagtrack"),
         (std::vector<ServiceCapture>{{u"DiagTrack", true, 2}, {u"dmwappushservice", false, 0}}));
-    ASSERT_TRUE(RevertTweak(state, "diagtrack").ok());
+    ASSERT_TRUE(RevertTweak(state, "diagtrack").Ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
     EXPECT_TRUE(Service(u"DiagTrack").running);  // it started automatically before
 }
 
 TEST_F(EngineServicesTest, SidecarServicesCaptureAllAndChangeOnlyThoseStillEnabled) {
-    ASSERT_TRUE(ApplyTweak(state, "debloat-services").ok());
+    ASSERT_TRUE(ApplyTweak(state, "debloat-services").Ok());
     EXPECT_EQ(state.ServiceBackups.at("debloat-services"),
               (std::vector<ServiceCapture>{{u"MapsBroker", true, 2},
                                            {u"RemoteRegistry", true, 4},
                                            {u"RetailDemo", true, 3},
                                            {u"WMPNetworkSvc", false, 0},
                                            {u"Fax", true, 3}}));
-    const auto& calls = sim::machine().serviceManager.calls;
+    const auto& calls = sim::TheMachine().serviceManager.calls;
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "set RemoteRegistry 4"), 0);
     EXPECT_EQ(Service(u"MapsBroker").startType, 4u);
     EXPECT_EQ(Service(u"Fax").startType, 4u);
 
-    ASSERT_TRUE(RevertTweak(state, "debloat-services").ok());
+    ASSERT_TRUE(RevertTweak(state, "debloat-services").Ok());
     EXPECT_EQ(Service(u"MapsBroker").startType, 2u);
     EXPECT_TRUE(Service(u"MapsBroker").running);
     EXPECT_EQ(Service(u"RetailDemo").startType, 3u);
@@ -230,8 +230,8 @@ TEST_F(EngineServicesTest, SidecarServicesCaptureAllAndChangeOnlyThoseStillEnabl
 }
 
 TEST_F(EngineServicesTest, ARevertWithoutRightsKeepsEverythingAndALaterOneSucceeds) {
-    ASSERT_TRUE(ApplyQuietly(state, "diagtrack").ok());
-    ASSERT_TRUE(ApplyQuietly(state, "telemetry").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "diagtrack").Ok());
+    ASSERT_TRUE(ApplyQuietly(state, "telemetry").Ok());
     const AppState applied = state;
     WithoutRights();
     const struct {
@@ -253,8 +253,8 @@ TEST_F(EngineServicesTest, ARevertWithoutRightsKeepsEverythingAndALaterOneSuccee
     EXPECT_TRUE(SamePersisted(state, applied));
     EXPECT_EQ(Service(u"DiagTrack").startType, 4u);
     WithRights();
-    EXPECT_TRUE(RevertTweak(state, "diagtrack").ok());
-    EXPECT_TRUE(RevertTweak(state, "telemetry").ok());
+    EXPECT_TRUE(RevertTweak(state, "diagtrack").Ok());
+    EXPECT_TRUE(RevertTweak(state, "telemetry").Ok());
     EXPECT_EQ(Service(u"DiagTrack").startType, 2u);
     EXPECT_TRUE(state.AppliedSet.empty());
     EXPECT_TRUE(state.RegistryBackups.empty());
@@ -262,15 +262,15 @@ TEST_F(EngineServicesTest, ARevertWithoutRightsKeepsEverythingAndALaterOneSuccee
 }
 
 TEST_F(EngineTest, NagleWritesEveryInterfaceAndNoneWhenThereAreNone) {
-    ASSERT_TRUE(ApplyQuietly(state, "nagle").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "nagle").Ok());
     EXPECT_EQ(state.RegistryBackups.count("nagle"), 0u);
-    ASSERT_TRUE(RevertQuietly(state, "nagle").ok());
+    ASSERT_TRUE(RevertQuietly(state, "nagle").Ok());
 
     const std::u16string interfaces(kTcpipInterfacesKey);
     for (const char16_t* name : {u"{B}", u"{A}", u"{C}"})
         sim::PutRegistryValue(platform::kHkeyLocalMachine, interfaces + u"\\" + name, u"X", 4,
                               {1, 0, 0, 0});
-    ASSERT_TRUE(ApplyQuietly(state, "nagle").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "nagle").Ok());
     const auto& captures = state.RegistryBackups.at("nagle");
     ASSERT_EQ(captures.size(), 9u);
     EXPECT_EQ(captures[0].subkey, interfaces + u"\\{A}");
@@ -278,7 +278,7 @@ TEST_F(EngineTest, NagleWritesEveryInterfaceAndNoneWhenThereAreNone) {
     EXPECT_EQ(captures[8].valueName, u"TcpDelAckTicks");
     for (const RegistryWrite& write : Plan("nagle").writes)
         EXPECT_EQ(Value(write, u"\\{C}"), (sim::RegistryValue{write.type, Expected(write)}));
-    ASSERT_TRUE(RevertQuietly(state, "nagle").ok());
+    ASSERT_TRUE(RevertQuietly(state, "nagle").Ok());
     for (const RegistryWrite& write : Plan("nagle").writes)
         EXPECT_FALSE(Value(write, u"\\{C}").has_value());
 }
@@ -287,24 +287,24 @@ TEST_F(EngineTest, PointerSettingsComeBackAsTheyWere) {
     const RegistryWrite* writes = Plan("mouseaccel").writes.data();  // speed, threshold 1, 2
     Put(writes[0], platform::kRegSz, RegSz(u"2"));
     Put(writes[1], platform::kRegSz, RegSz(u"7"));
-    sim::machine().pointer.live = {7, 10, 2};
-    ASSERT_TRUE(ApplyTweak(state, "mouseaccel").ok());
-    EXPECT_EQ(sim::machine().pointer.live, (platform::MouseParameters{0, 0, 0}));
-    ASSERT_TRUE(RevertTweak(state, "mouseaccel").ok());
+    sim::TheMachine().pointer.live = {7, 10, 2};
+    ASSERT_TRUE(ApplyTweak(state, "mouseaccel").Ok());
+    EXPECT_EQ(sim::TheMachine().pointer.live, (platform::MouseParameters{0, 0, 0}));
+    ASSERT_TRUE(RevertTweak(state, "mouseaccel").Ok());
     EXPECT_EQ(Value(writes[0]), (sim::RegistryValue{platform::kRegSz, RegSz(u"2")}));
     EXPECT_EQ(Value(writes[1]), (sim::RegistryValue{platform::kRegSz, RegSz(u"7")}));
     EXPECT_FALSE(Value(writes[2]).has_value());
-    EXPECT_EQ(sim::machine().pointer.live, (platform::MouseParameters{7, 10, 2}));
-    EXPECT_EQ(sim::machine().pointer.calls.back().flags, platform::kSpifSendChange);
+    EXPECT_EQ(sim::TheMachine().pointer.live, (platform::MouseParameters{7, 10, 2}));
+    EXPECT_EQ(sim::TheMachine().pointer.calls.back().flags, platform::kSpifSendChange);
 }
 
 TEST_F(EngineTest, CommandTweaksRunTheirExactCommandLines) {
-    ASSERT_TRUE(ApplyQuietly(state, "hibernate").ok());
-    ASSERT_TRUE(RevertQuietly(state, "hibernate").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "hibernate").Ok());
+    ASSERT_TRUE(RevertQuietly(state, "hibernate").Ok());
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{u"powercfg /h off", u"powercfg /h on"}));
 
-    sim::machine().processes.runs.clear();
-    ASSERT_TRUE(ApplyTweak(state, "debloat-appx").ok());
+    sim::TheMachine().processes.runs.clear();
+    ASSERT_TRUE(ApplyTweak(state, "debloat-appx").Ok());
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{AppxRemovalCommand()}));
     EXPECT_TRUE(AppxRemovalCommand().starts_with(
         u"powershell -NoProfile -WindowStyle Hidden -ExecutionPolicy Bypass -Command "
@@ -317,9 +317,9 @@ TEST_F(EngineTest, CommandTweaksRunTheirExactCommandLines) {
     EXPECT_TRUE(IsApplied(state, "debloat-appx"));
     EXPECT_EQ(Log().back(), "revert failed  Preinstalled apps");
 
-    sim::machine().processes.runs.clear();
-    ASSERT_TRUE(ApplyQuietly(state, "debloat-tasks").ok());
-    ASSERT_TRUE(RevertQuietly(state, "debloat-tasks").ok());
+    sim::TheMachine().processes.runs.clear();
+    ASSERT_TRUE(ApplyQuietly(state, "debloat-tasks").Ok());
+    ASSERT_TRUE(RevertQuietly(state, "debloat-tasks").Ok());
     const std::vector<std::u16string> commands = Commands();
     ASSERT_EQ(commands.size(), 2 * TelemetryTaskList.size());
     for (std::size_t i = 0; i < TelemetryTaskList.size(); ++i) {
@@ -329,7 +329,7 @@ TEST_F(EngineTest, CommandTweaksRunTheirExactCommandLines) {
 }
 
 TEST_F(EngineTest, DnsTakesTheServersOfTheLastChoice) {
-    sim::machine().network.adapters = {{"{G}", u"Ethernet", 6, 1}};
+    sim::TheMachine().network.adapters = {{"{G}", u"Ethernet", 6, 1}};
     struct Case {
         const char* name;
         std::map<std::string, std::string, std::less<>> store;
@@ -345,8 +345,8 @@ TEST_F(EngineTest, DnsTakesTheServersOfTheLastChoice) {
         SCOPED_TRACE(c.name);
         state = AppState{};
         state.BackupStore = c.store;
-        sim::machine().processes.runs.clear();
-        ASSERT_TRUE(ApplyQuietly(state, "dns").ok());
+        sim::TheMachine().processes.runs.clear();
+        ASSERT_TRUE(ApplyQuietly(state, "dns").Ok());
         const std::vector<std::u16string> commands = Commands();
         ASSERT_GE(commands.size(), 1u);
         EXPECT_EQ(commands[0], u"netsh interface ipv4 set dnsservers name=\"Ethernet\" static " +
@@ -358,14 +358,14 @@ TEST_F(EngineTest, DnsTakesTheServersOfTheLastChoice) {
 }
 
 TEST_F(EngineTest, TheTimerHolderStartsOnceAndStops) {
-    ASSERT_TRUE(ApplyQuietly(state, "timerres").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "timerres").Ok());
     EXPECT_TRUE(TimerHolderRunning.load());
-    ASSERT_TRUE(RevertQuietly(state, "timerres").ok());
+    ASSERT_TRUE(RevertQuietly(state, "timerres").Ok());
     EXPECT_FALSE(TimerHolderRunning.load());
     // Not running (the entry point was missing): still reverts.
-    sim::timerResolution().available = false;
-    ASSERT_TRUE(ApplyQuietly(state, "timerres").ok());
-    ASSERT_TRUE(RevertQuietly(state, "timerres").ok());
+    sim::TheTimerResolution().available = false;
+    ASSERT_TRUE(ApplyQuietly(state, "timerres").Ok());
+    ASSERT_TRUE(RevertQuietly(state, "timerres").Ok());
 }
 
 }  // namespace

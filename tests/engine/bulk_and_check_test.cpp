@@ -10,9 +10,9 @@
 namespace {
 
 TEST_F(EngineTest, AProfileAppliesOnlyWhatIsNotYetApplied) {
-    ASSERT_TRUE(ApplyQuietly(state, "gamemode").ok());
-    ASSERT_TRUE(ApplyQuietly(state, "telemetry").ok());
-    sim::machine().registryFaults.deniedKeys.insert(
+    ASSERT_TRUE(ApplyQuietly(state, "gamemode").Ok());
+    ASSERT_TRUE(ApplyQuietly(state, "telemetry").Ok());
+    sim::TheMachine().registryFaults.deniedKeys.insert(
         u"HKEY_CURRENT_USER\\Software\\Microsoft\\Siuf\\Rules");  // feedback fails
     const std::vector<TweakFailure> feedbackFailed = {
         {"feedback", Refusal::Call("RegCreateKeyExW", 5)}};
@@ -38,7 +38,7 @@ TEST_F(EngineTest, AProfileAppliesOnlyWhatIsNotYetApplied) {
 
 TEST_F(EngineTest, RevertAllGoesInByteOrderSkipsTheAppsAndCountsStrangers) {
     for (const char* id : {"transparency", "adid", "activity", "menudelay"})
-        ASSERT_TRUE(ApplyQuietly(state, id).ok());
+        ASSERT_TRUE(ApplyQuietly(state, id).Ok());
     state.AppliedSet.insert("debloat-appx");
     state.AppliedSet.insert("from-another-catalog");
     const Outcome outcome = RevertEveryTweak(state);
@@ -54,17 +54,17 @@ TEST_F(EngineTest, RevertAllGoesInByteOrderSkipsTheAppsAndCountsStrangers) {
               (std::set<std::string, std::less<>>{"debloat-appx", "from-another-catalog"}));
 
     state.AppliedSet.erase("from-another-catalog");
-    EXPECT_TRUE(RevertEveryTweak(state).ok());
+    EXPECT_TRUE(RevertEveryTweak(state).Ok());
     EXPECT_EQ(Log().back(), "revert all : 0 ok, 0 failures");
     EXPECT_EQ(state.LogEntries.back().kind, LogKind::Success);
 }
 
 TEST_F(EngineTest, RevertAllGoesInTheSetsOrderNotTheCatalogs) {
     // The catalog lists hibernation before the telemetry tasks; their ids sort the other way.
-    ASSERT_TRUE(ApplyQuietly(state, "hibernate").ok());
-    ASSERT_TRUE(ApplyQuietly(state, "debloat-tasks").ok());
-    sim::machine().processes.runs.clear();
-    EXPECT_TRUE(RevertEveryTweak(state).ok());
+    ASSERT_TRUE(ApplyQuietly(state, "hibernate").Ok());
+    ASSERT_TRUE(ApplyQuietly(state, "debloat-tasks").Ok());
+    sim::TheMachine().processes.runs.clear();
+    EXPECT_TRUE(RevertEveryTweak(state).Ok());
     const std::vector<std::u16string> commands = Commands();
     ASSERT_FALSE(commands.empty());
     EXPECT_TRUE(commands.front().starts_with(u"schtasks "));
@@ -140,8 +140,8 @@ TEST_F(EngineTest, ARevertRefusesCapturesThatAreNotTheTweaksOwn) {
                  Capture(RegistryRoot::CurrentUser, u"Control Panel\\Desktop", u"MenuShowDelay"));
          }},
     };
-    sim::machine().serviceManager.services[u"Fax"] = {4, false, 0, false};
-    sim::machine().serviceManager.services[u"DiagTrack"] = {4, false, 0, false};
+    sim::TheMachine().serviceManager.services[u"Fax"] = {4, false, 0, false};
+    sim::TheMachine().serviceManager.services[u"DiagTrack"] = {4, false, 0, false};
     for (const Crafted& c : cases) {
         SCOPED_TRACE(c.name);
         state = AppState{};
@@ -151,9 +151,9 @@ TEST_F(EngineTest, ARevertRefusesCapturesThatAreNotTheTweaksOwn) {
                                                u"MenuShowDelay", true, 1, RegSz(u"400")}};
         c.craft(state);
         const AppState before = state;
-        const auto registry = sim::machine().registry.keys;
-        sim::machine().processes.runs.clear();
-        sim::machine().serviceManager.calls.clear();
+        const auto registry = sim::TheMachine().registry.keys;
+        sim::TheMachine().processes.runs.clear();
+        sim::TheMachine().serviceManager.calls.clear();
         EXPECT_FALSE(CapturesAreTheTweaksOwn(state, *LookupPlan(c.id)));
         EXPECT_EQ(
             RevertTweak(state, c.id).failed,
@@ -161,28 +161,28 @@ TEST_F(EngineTest, ARevertRefusesCapturesThatAreNotTheTweaksOwn) {
         EXPECT_EQ(Log().back(), std::string("revert failed  ") + LookupTweak(c.id)->name);
         EXPECT_EQ(state.LogEntries.back().reason, "captures are not the tweak's own");
         EXPECT_TRUE(SamePersisted(state, before));
-        EXPECT_EQ(sim::machine().registry.keys, registry);
+        EXPECT_EQ(sim::TheMachine().registry.keys, registry);
         EXPECT_TRUE(Commands().empty());
-        EXPECT_TRUE(sim::machine().serviceManager.calls.empty());
+        EXPECT_TRUE(sim::TheMachine().serviceManager.calls.empty());
     }
 }
 
 TEST_F(EngineTest, CapturesTheTweaksThemselvesTookPassTheCheck) {
-    sim::machine().network.adapters = {{"{G}", u"Ethernet", 6, 1}};
+    sim::TheMachine().network.adapters = {{"{G}", u"Ethernet", 6, 1}};
     sim::PutRegistryValue(
         platform::kHkeyLocalMachine,
         u"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{G}", u"NameServer",
         1, RegSz(u"10.0.0.1,fe80::1%3 192.168.1.1"));
-    auto& services = sim::machine().serviceManager.services;
+    auto& services = sim::TheMachine().serviceManager.services;
     for (const char16_t* name : {u"DiagTrack", u"MapsBroker", u"Fax"})
         services[name] = {2, true, 0, false};
-    for (const TweakPlan& plan : TweakPlans) {
+    for (const TweakPlan& plan : kTweakPlans) {
         if (plan.action == TweakAction::AppxRemoval)
             continue;
         SCOPED_TRACE(std::string(plan.id));
-        ASSERT_TRUE(ApplyQuietly(state, plan.id).ok());
+        ASSERT_TRUE(ApplyQuietly(state, plan.id).Ok());
         EXPECT_TRUE(CapturesAreTheTweaksOwn(state, plan));
-        EXPECT_TRUE(RevertQuietly(state, plan.id).ok());
+        EXPECT_TRUE(RevertQuietly(state, plan.id).Ok());
     }
 }
 

@@ -47,7 +47,7 @@ class DnsPresetTest : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
-        sim::machine().network.adapters = {{"{G}", u"Ethernet", 6, 1}};
+        sim::TheMachine().network.adapters = {{"{G}", u"Ethernet", 6, 1}};
         sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1,
                               RegSz(u"192.168.1.1"));
     }
@@ -59,8 +59,8 @@ class DnsPresetTest : public EngineTest {
 };
 
 TEST_F(DnsPresetTest, APresetIsTheDnsTweakAppliedWithItsServers) {
-    const Outcome cloudflare = ApplyDnsPreset(state, DnsPresets[0]);
-    EXPECT_TRUE(cloudflare.ok());
+    const Outcome cloudflare = ApplyDnsPreset(state, kDnsPresets[0]);
+    EXPECT_TRUE(cloudflare.Ok());
     EXPECT_EQ(cloudflare.changed, std::vector<std::string>{"dns"});
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{V4Static(u"1.1.1.1"), V4Add(u"1.0.0.1"),
                                                        kV6Dhcp, kFlush}));
@@ -71,9 +71,9 @@ TEST_F(DnsPresetTest, APresetIsTheDnsTweakAppliedWithItsServers) {
 
     // Another preset: the one in force reverted to the user's servers first, without a line,
     // and the user's servers captured again.
-    sim::machine().processes.runs.clear();
-    const Outcome google = ApplyDnsPreset(state, DnsPresets[1]);
-    EXPECT_TRUE(google.ok());
+    sim::TheMachine().processes.runs.clear();
+    const Outcome google = ApplyDnsPreset(state, kDnsPresets[1]);
+    EXPECT_TRUE(google.Ok());
     EXPECT_EQ(google.changed, std::vector<std::string>{"dns"});
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{V4Static(u"192.168.1.1"), kV6Dhcp, kFlush,
                                                        V4Static(u"8.8.8.8"), V4Add(u"8.8.4.4"),
@@ -88,9 +88,9 @@ TEST_F(DnsPresetTest, APresetIsTheDnsTweakAppliedWithItsServers) {
     EXPECT_EQ(state.LogEntries.back().reason, "");
 
     // Back to DHCP: the tweak's revert and its line, then the page's.
-    sim::machine().processes.runs.clear();
+    sim::TheMachine().processes.runs.clear();
     const Outcome dhcp = RevertDnsToDhcp(state);
-    EXPECT_TRUE(dhcp.ok());
+    EXPECT_TRUE(dhcp.Ok());
     EXPECT_EQ(dhcp.changed, std::vector<std::string>{"dns"});
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{V4Static(u"192.168.1.1"), kV6Dhcp, kFlush}));
     EXPECT_TRUE(state.AppliedSet.empty());
@@ -138,18 +138,18 @@ TEST_F(DnsPresetTest, AFailedPresetSaysWhyAndLeavesTheStateAsItWas) {
         SetUp();
         state = AppState{};
         if (row.cloudflareFirst) {
-            ASSERT_TRUE(ApplyDnsPreset(state, DnsPresets[0]).ok());
+            ASSERT_TRUE(ApplyDnsPreset(state, kDnsPresets[0]).Ok());
         }
-        sim::machine().processes.runs.clear();
+        sim::TheMachine().processes.runs.clear();
         if (row.refused.empty()) {
-            sim::machine().processes.defaultExitCode = 1;
+            sim::TheMachine().processes.defaultExitCode = 1;
         } else {
-            sim::machine().processes.exitCodes[row.refused] = 1;
+            sim::TheMachine().processes.exitCodes[row.refused] = 1;
         }
         const std::size_t lines = state.LogEntries.size();
         const auto fileBefore = StateFile();
 
-        const Outcome outcome = ApplyDnsPreset(state, DnsPresets[2]);
+        const Outcome outcome = ApplyDnsPreset(state, kDnsPresets[2]);
 
         EXPECT_EQ(outcome.failed,
                   (std::vector<TweakFailure>{{"dns", Refusal::ToolExit(kNetsh, 1)}}));
@@ -178,7 +178,7 @@ TEST_F(DnsPresetTest, AFailedPresetSaysWhyAndLeavesTheStateAsItWas) {
 }
 
 TEST_F(DnsPresetTest, BackToDhcpThatFailsSaysWhyInTheRevertsLine) {
-    ASSERT_TRUE(ApplyDnsPreset(state, DnsPresets[1]).ok());
+    ASSERT_TRUE(ApplyDnsPreset(state, kDnsPresets[1]).Ok());
     state.BackupStore.erase("dns.alias");
     const Outcome outcome = RevertDnsToDhcp(state);
     EXPECT_EQ(outcome.failed,

@@ -34,20 +34,21 @@ class EngineTest : public SimTest {
     static const TweakPlan& Plan(std::string_view id) { return *LookupPlan(id); }
     // A standard user: HKEY_LOCAL_MACHINE and the services can be read but not changed.
     static void WithoutRights() {
-        sim::machine().registryFaults.refusedAccess[u"HKEY_LOCAL_MACHINE"] = platform::kKeySetValue;
-        for (auto& [name, service] : sim::machine().serviceManager.services) {
+        sim::TheMachine().registryFaults.refusedAccess[u"HKEY_LOCAL_MACHINE"] =
+            platform::kKeySetValue;
+        for (auto& [name, service] : sim::TheMachine().serviceManager.services) {
             service.refusedAccess =
                 platform::kServiceChangeConfig | platform::kServiceStart | platform::kServiceStop;
         }
     }
     static void WithRights() {
-        sim::machine().registryFaults.refusedAccess.clear();
-        for (auto& [name, service] : sim::machine().serviceManager.services)
+        sim::TheMachine().registryFaults.refusedAccess.clear();
+        for (auto& [name, service] : sim::TheMachine().serviceManager.services)
             service.refusedAccess = 0;
     }
     static std::vector<std::u16string> Commands() {
         std::vector<std::u16string> lines;
-        for (const auto& run : sim::machine().processes.runs)
+        for (const auto& run : sim::TheMachine().processes.runs)
             lines.push_back(run.commandLine);
         return lines;
     }

@@ -57,32 +57,32 @@ TEST_F(ReasonsTest, AFailedTweakKeepsItsReasonInTheOutcomeAndTheEntryButNotInSes
          [](AppState&) {
              sim::PutRegistryValue(platform::kHkeyCurrentUser, u"Control Panel\\Desktop",
                                    u"HungAppTimeout", platform::kRegSz, RegSz(u"5000"));
-             sim::machine().registryFaults.secondReadFails.insert(Desktop(u"HungAppTimeout"));
+             sim::TheMachine().registryFaults.secondReadFails.insert(Desktop(u"HungAppTimeout"));
          },
          Apply("menudelay"), "menudelay", Refusal::Call("RegQueryValueExW", 5),
          "failed  Menu delays", "RegQueryValueExW: error 5"},
         {"a system tool that exits with 1",
-         [](AppState&) { sim::machine().processes.exitCodes[u"powercfg /h off"] = 1; },
+         [](AppState&) { sim::TheMachine().processes.exitCodes[u"powercfg /h off"] = 1; },
          Apply("hibernate"), "hibernate", Refusal::ToolExit(kPowercfg, 1), "failed  Hibernation",
          "C:\\Windows\\system32\\powercfg.exe: exit code 1"},
         {"a system tool that is not there",
-         [](AppState&) { sim::machine().processes.missingPrograms.insert(kSchtasks); },
+         [](AppState&) { sim::TheMachine().processes.missingPrograms.insert(kSchtasks); },
          Apply("debloat-tasks"), "debloat-tasks", Refusal::ToolError(kSchtasks, 2),
          "failed  Telemetry tasks", "C:\\Windows\\system32\\schtasks.exe: error 2"},
         {"a service that refuses the change",
          [](AppState&) {
-             sim::machine().serviceManager.services[u"DiagTrack"] = {
+             sim::TheMachine().serviceManager.services[u"DiagTrack"] = {
                  2, true, platform::kServiceChangeConfig, false};
          },
          Apply("diagtrack"), "diagtrack", Refusal::Call("OpenServiceW", 5), "failed  DiagTrack",
          "OpenServiceW: error 5"},
         {"a timer thread that cannot start",
-         [](AppState&) { sim::machine().threads.startError = 8; }, Apply("timerres"), "timerres",
+         [](AppState&) { sim::TheMachine().threads.startError = 8; }, Apply("timerres"), "timerres",
          Refusal::Call("CreateThread", 8), "failed  Timer 0.5 ms", "CreateThread: error 8"},
         {"no scheme that can be activated",
          [](AppState&) {
-             sim::machine().power.setDenied = true;
-             sim::machine().processes.defaultExitCode = 1;
+             sim::TheMachine().power.setDenied = true;
+             sim::TheMachine().processes.defaultExitCode = 1;
          },
          Apply("powerplan"), "powerplan", Refusal::Call("PowerSetActiveScheme", 5),
          "failed  High performance", "PowerSetActiveScheme: error 5"},
@@ -90,7 +90,7 @@ TEST_F(ReasonsTest, AFailedTweakKeepsItsReasonInTheOutcomeAndTheEntryButNotInSes
          "failed  DNS Cloudflare", "no active interface"},
         {"an interface name that would break the command line",
          [](AppState&) {
-             sim::machine().network.adapters = {{"{G}", u"Eth\"ernet", 6, 1}};
+             sim::TheMachine().network.adapters = {{"{G}", u"Eth\"ernet", 6, 1}};
          },
          Apply("dns"), "dns", Refusal::Own("interface name unsafe on a command line"),
          "failed  DNS Cloudflare", "interface name unsafe on a command line"},
@@ -110,7 +110,7 @@ TEST_F(ReasonsTest, AFailedTweakKeepsItsReasonInTheOutcomeAndTheEntryButNotInSes
          "revert failed  Preinstalled apps", "cannot be undone"},
         {"a value the revert cannot delete without rights",
          [](AppState& app) {
-             ASSERT_TRUE(ApplyQuietly(app, "telemetry").ok());
+             ASSERT_TRUE(ApplyQuietly(app, "telemetry").Ok());
              WithoutRights();
          },
          Revert("telemetry"), "telemetry", Refusal::Call("RegOpenKeyExW", 5),
@@ -129,8 +129,8 @@ TEST_F(ReasonsTest, AFailedTweakKeepsItsReasonInTheOutcomeAndTheEntryButNotInSes
         EXPECT_TRUE(outcome.changed.empty());
         EXPECT_EQ(outcome.failed, (std::vector<TweakFailure>{{c.id, c.refusal}}));
         EXPECT_FALSE(outcome.refused.has_value());
-        EXPECT_TRUE(outcome.saved.ok());
-        EXPECT_FALSE(outcome.ok());
+        EXPECT_TRUE(outcome.saved.Ok());
+        EXPECT_FALSE(outcome.Ok());
         EXPECT_EQ(c.refusal.Text(), c.reason);
         ASSERT_EQ(state.LogEntries.size(), 1u);
         EXPECT_EQ(state.LogEntries[0].message, c.line);
@@ -163,11 +163,11 @@ TEST_F(ReasonsTest, ASummaryLineGivesOneReasonPerFailedTweakByName) {
     const Summary cases[] = {
         {"the safe set",
          [](AppState&) {
-             sim::machine().registryFaults.deniedKeys.insert(
+             sim::TheMachine().registryFaults.deniedKeys.insert(
                  u"HKEY_CURRENT_USER\\System\\GameConfigStore");
              sim::PutRegistryValue(platform::kHkeyCurrentUser, u"Control Panel\\Desktop",
                                    u"MenuShowDelay", platform::kRegSz, RegSz(u"400"));
-             sim::machine().registryFaults.sizeReadFails.insert(Desktop(u"MenuShowDelay"));
+             sim::TheMachine().registryFaults.sizeReadFails.insert(Desktop(u"MenuShowDelay"));
          },
          ApplySafeSet,
          {"gamebar", "gamemode", "priority", "visualfx", "transparency", "startupdelay",
@@ -179,7 +179,7 @@ TEST_F(ReasonsTest, ASummaryLineGivesOneReasonPerFailedTweakByName) {
          "Game DVR: RegCreateKeyExW: error 5\nMenu delays: RegQueryValueExW: error 5"},
         {"a profile",
          [](AppState&) {
-             sim::machine().registryFaults.deniedKeys.insert(
+             sim::TheMachine().registryFaults.deniedKeys.insert(
                  u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows "
                  u"NT\\CurrentVersion\\Multimedia\\SystemProfile");
          },
@@ -193,8 +193,8 @@ TEST_F(ReasonsTest, ASummaryLineGivesOneReasonPerFailedTweakByName) {
          "error 5"},
         {"revert all",
          [](AppState& app) {
-             ASSERT_TRUE(ApplyQuietly(app, "transparency").ok());
-             ASSERT_TRUE(ApplyQuietly(app, "telemetry").ok());
+             ASSERT_TRUE(ApplyQuietly(app, "transparency").Ok());
+             ASSERT_TRUE(ApplyQuietly(app, "telemetry").Ok());
              WithoutRights();
          },
          RevertEveryTweak,
@@ -227,7 +227,7 @@ TEST_F(ReasonsTest, ASummaryLineGivesOneReasonPerFailedTweakByName) {
         for (const TweakFailure& failure : outcome.failed)
             failed.push_back(failure.id);
         EXPECT_EQ(failed, c.failed);
-        EXPECT_TRUE(outcome.saved.ok());
+        EXPECT_TRUE(outcome.saved.Ok());
         ASSERT_EQ(state.LogEntries.size(), 1u);
         EXPECT_EQ(state.LogEntries[0].message, c.line);
         EXPECT_EQ(state.LogEntries[0].kind, c.kind);
@@ -258,7 +258,7 @@ TEST_F(ReasonsTest, AStateFileThatCannotBeWrittenShowsInTheOutcomeAndTheLine) {
          "applied  Menu delays",
          LogKind::Success},
         {"a revert",
-         [](AppState& app) { ASSERT_TRUE(ApplyQuietly(app, "menudelay").ok()); },
+         [](AppState& app) { ASSERT_TRUE(ApplyQuietly(app, "menudelay").Ok()); },
          Revert("menudelay"),
          {"menudelay"},
          "reverted  Menu delays",
@@ -275,15 +275,15 @@ TEST_F(ReasonsTest, AStateFileThatCannotBeWrittenShowsInTheOutcomeAndTheLine) {
         SetUp();
         state = AppState{};
         c.arrange(state);
-        sim::machine().fileSystem.files.erase(StatePath());
-        sim::machine().fileFaults.moveError = platform::kErrorAccessDenied;
+        sim::TheMachine().fileSystem.files.erase(StatePath());
+        sim::TheMachine().fileFaults.moveError = platform::kErrorAccessDenied;
 
         const Outcome outcome = c.operation(state);
 
         EXPECT_EQ(outcome.changed, c.changed);
         EXPECT_TRUE(outcome.failed.empty());
-        EXPECT_EQ(outcome.saved.refusal(), Refusal::Call("MoveFileExW", 5));
-        EXPECT_FALSE(outcome.ok());
+        EXPECT_EQ(outcome.saved.Reason(), Refusal::Call("MoveFileExW", 5));
+        EXPECT_FALSE(outcome.Ok());
         ASSERT_EQ(state.LogEntries.size(), 1u);
         EXPECT_EQ(state.LogEntries[0].message, c.line);
         EXPECT_EQ(state.LogEntries[0].kind, c.kind);

@@ -15,7 +15,7 @@ const char* const kDocument = QF_SOURCE_DIR "/docs/tweaks.md";
 
 TEST(TweakTable, HasOnePlanPerCatalogEntryInCatalogOrder) {
     for (std::size_t i = 0; i < TweakCatalog.size(); ++i)
-        EXPECT_EQ(TweakPlans[i].id, TweakCatalog[i].id);
+        EXPECT_EQ(kTweakPlans[i].id, TweakCatalog[i].id);
 }
 
 TEST(TweakDocument, MatchesTheCommittedFile) {

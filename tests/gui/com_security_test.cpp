@@ -275,8 +275,8 @@ TEST(InterfaceComTest, EntersASingleThreadedApartmentAndLeavesItWhenDestroyed) {
     std::thread([&] {
         {
             const InterfaceCom com = StartInterfaceCom();
-            apartment = com.apartment();
-            security = com.security();
+            apartment = com.Apartment();
+            security = com.Security();
             // A thread in a single-threaded apartment cannot join the multithreaded one.
             multithreadedInside = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
             if (SUCCEEDED(multithreadedInside))

@@ -19,7 +19,7 @@ class AdaptersTest : public SimTest {
             names.push_back(adapter.Alias);
         return names;
     }
-    static sim::Network& Net() { return sim::machine().network; }
+    static sim::Network& Net() { return sim::TheMachine().network; }
 };
 
 TEST_F(AdaptersTest, UpInterfacesComeFirstInThePlatformsOrder) {

@@ -22,12 +22,12 @@ const Refusal kUnsafe = Refusal::Own("interface name unsafe on a command line");
 class DnsTest : public SimTest {
   protected:
     void UseAdapter(const char16_t* alias, bool up = true) {
-        sim::machine().network.adapters = {
+        sim::TheMachine().network.adapters = {
             {std::string(kGuid.begin(), kGuid.end()), alias, 6, up ? 1u : 2u}};
     }
     static std::vector<std::u16string> Commands() {
         std::vector<std::u16string> lines;
-        for (const auto& run : sim::machine().processes.runs)
+        for (const auto& run : sim::TheMachine().processes.runs)
             lines.push_back(run.commandLine);
         return lines;
     }
@@ -38,8 +38,8 @@ class DnsTest : public SimTest {
         v4.subkey = kV4Key;
         v6.subkey = kV6Key;
         state.RegistryBackups["dns"] = {v4, v6};
-        sim::machine().processes.runs.clear();
-        EXPECT_TRUE(RevertDns(state).ok());
+        sim::TheMachine().processes.runs.clear();
+        EXPECT_TRUE(RevertDns(state).Ok());
         return Commands();
     }
     static RegistryCapture Text(std::u16string_view text) {
@@ -54,13 +54,13 @@ class DnsTest : public SimTest {
 TEST_F(DnsTest, ApplyCapturesThenSetsPrimarySecondaryAndIpv6Dhcp) {
     UseAdapter(u"Ethernet");
     sim::PutRegistryValue(platform::kHkeyLocalMachine, kV4Key, u"NameServer", 1, RegSz(u"9.9.9.9"));
-    EXPECT_TRUE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").ok());
+    EXPECT_TRUE(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").Ok());
     EXPECT_EQ(Commands(),
               (std::vector<std::u16string>{
                   Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" static 1.1.1.1 primary"),
                   Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" 1.0.0.1 index=2"),
                   Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}));
-    EXPECT_EQ(sim::machine().processes.runs[0].applicationPath,
+    EXPECT_EQ(sim::TheMachine().processes.runs[0].applicationPath,
               u"C:\\Windows\\system32\\netsh.exe");
     EXPECT_EQ(state.BackupStore.at("dns.alias"), "Ethernet");
     EXPECT_EQ(state.BackupStore.at("dns.guid"), ToUtf8(kGuid));
@@ -76,7 +76,7 @@ TEST_F(DnsTest, ApplyCapturesThenSetsPrimarySecondaryAndIpv6Dhcp) {
 
 TEST_F(DnsTest, AnEmptySecondaryIsNotAdded) {
     UseAdapter(u"Wi-Fi 2", false);  // no interface up: the first listed one is used
-    EXPECT_TRUE(ApplyDns(state, "dns", u"8.8.8.8", u"").ok());
+    EXPECT_TRUE(ApplyDns(state, "dns", u"8.8.8.8", u"").Ok());
     EXPECT_EQ(Commands(),
               (std::vector<std::u16string>{
                   Netsh(u"interface ipv4 set dnsservers name=\"Wi-Fi 2\" static 8.8.8.8 primary"),
@@ -86,8 +86,8 @@ TEST_F(DnsTest, AnEmptySecondaryIsNotAdded) {
 
 TEST_F(DnsTest, ARefusedPrimaryFailsAfterTheOtherCommandsRan) {
     UseAdapter(u"Ethernet");
-    sim::machine().processes.defaultExitCode = 1;
-    EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").refusal(),
+    sim::TheMachine().processes.defaultExitCode = 1;
+    EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").Reason(),
               Refusal::ToolExit(kNetshPath, 1));
     EXPECT_EQ(Commands().size(), 4u);
 }
@@ -107,8 +107,8 @@ TEST_F(DnsTest, NoInterfaceChangesNothing) {
         state = AppState{};
         if (row.error != 0)
             UseAdapter(u"Ethernet");
-        sim::machine().network.error = row.error;
-        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").refusal(), row.refusal);
+        sim::TheMachine().network.error = row.error;
+        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").Reason(), row.refusal);
         EXPECT_TRUE(Commands().empty());
         EXPECT_TRUE(state.BackupStore.empty());
         EXPECT_TRUE(state.RegistryBackups.empty());
@@ -119,11 +119,11 @@ TEST_F(DnsTest, NamesThatWouldBreakTheCommandLineAreRefused) {
     for (const char16_t* alias :
          {u"Eth\"ernet", u"Ethernet\\", u"Eth\nernet", u"Eth\x7F", u"Eth\x85"}) {
         UseAdapter(alias);
-        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").refusal(), kUnsafe);
+        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").Reason(), kUnsafe);
         EXPECT_TRUE(state.BackupStore.empty());
         EXPECT_TRUE(state.RegistryBackups.empty());
         state.BackupStore["dns.alias"] = ToUtf8(alias);
-        EXPECT_EQ(RevertDns(state).refusal(), kUnsafe);
+        EXPECT_EQ(RevertDns(state).Reason(), kUnsafe);
         state.BackupStore.clear();
     }
     EXPECT_TRUE(Commands().empty());
@@ -140,9 +140,9 @@ TEST_F(DnsTest, AServerListThatCannotBeCapturedIsNotChanged) {
                                     sim::RegistryPath(platform::kHkeyLocalMachine, kV6Key)};
     for (const std::u16string& unreadable : cases) {
         SCOPED_TRACE(ToUtf8(unreadable));
-        sim::machine().registryFaults.secondReadFails = {unreadable + u"\\NameServer"};
+        sim::TheMachine().registryFaults.secondReadFails = {unreadable + u"\\NameServer"};
         state.BackupStore["dns.v4"] = "8.8.8.8";
-        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").refusal(),
+        EXPECT_EQ(ApplyDns(state, "dns", u"1.1.1.1", u"1.0.0.1").Reason(),
                   Refusal::Call("RegQueryValueExW", 5));
         EXPECT_TRUE(Commands().empty());
         EXPECT_EQ(state.RegistryBackups.count("dns"), 0u);
@@ -206,40 +206,40 @@ TEST_F(DnsTest, RevertRestoresTheCapturedServers) {
 
 TEST_F(DnsTest, ANameWithSpacesIsPassedUnchanged) {
     UseAdapter(u"Ethernet 2 (USB)");
-    ASSERT_TRUE(ApplyDns(state, "dns", u"9.9.9.9", u"149.112.112.112").ok());
+    ASSERT_TRUE(ApplyDns(state, "dns", u"9.9.9.9", u"149.112.112.112").Ok());
     EXPECT_EQ(
         Commands()[0],
         Netsh(u"interface ipv4 set dnsservers name=\"Ethernet 2 (USB)\" static 9.9.9.9 primary"));
-    sim::machine().processes.runs.clear();
-    EXPECT_TRUE(RevertDns(state).ok());
+    sim::TheMachine().processes.runs.clear();
+    EXPECT_TRUE(RevertDns(state).Ok());
     EXPECT_EQ(Commands()[0],
               Netsh(u"interface ipv4 set dnsservers name=\"Ethernet 2 (USB)\" source=dhcp"));
 }
 
 TEST_F(DnsTest, WithoutARecordedInterfaceNothingRuns) {
-    EXPECT_EQ(RevertDns(state).refusal(), Refusal::Own("no interface recorded"));
+    EXPECT_EQ(RevertDns(state).Reason(), Refusal::Own("no interface recorded"));
     state.BackupStore["dns.alias"] = "";
-    EXPECT_EQ(RevertDns(state).refusal(), Refusal::Own("no interface recorded"));
+    EXPECT_EQ(RevertDns(state).Reason(), Refusal::Own("no interface recorded"));
     EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(DnsTest, ARevertWhoseFirstIpv4CommandFailsReportsFailureButRunsTheRest) {
-    sim::machine().processes.exitCodes[Netsh(
+    sim::TheMachine().processes.exitCodes[Netsh(
         u"interface ipv4 set dnsservers name=\"Ethernet\" static 1.1.1.1 primary")] = 1;
     state.BackupStore["dns.alias"] = "Ethernet";
     RegistryCapture v4 = Text(u"1.1.1.1 1.0.0.1");
     v4.subkey = kV4Key;
     state.RegistryBackups["dns"] = {v4};
-    EXPECT_EQ(RevertDns(state).refusal(), Refusal::ToolExit(kNetshPath, 1));
+    EXPECT_EQ(RevertDns(state).Reason(), Refusal::ToolExit(kNetshPath, 1));
     EXPECT_EQ(Commands().size(), 4u);  // the add, IPv6 DHCP and the flush still ran
     EXPECT_EQ(Commands().back(), kFlush);
 
-    sim::machine().processes.runs.clear();
-    sim::machine().processes.exitCodes.clear();
-    sim::machine()
+    sim::TheMachine().processes.runs.clear();
+    sim::TheMachine().processes.exitCodes.clear();
+    sim::TheMachine()
         .processes.exitCodes[Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" "
                                    u"1.0.0.1 index=2")] = 1;
-    EXPECT_TRUE(RevertDns(state).ok());  // only the first IPv4 command decides
+    EXPECT_TRUE(RevertDns(state).Ok());  // only the first IPv4 command decides
 }
 
 TEST_F(DnsTest, NameServerTextDropsTrailingNulsAndAnOddByte) {
@@ -251,9 +251,9 @@ TEST_F(DnsTest, NameServerTextDropsTrailingNulsAndAnOddByte) {
 }
 
 TEST(DnsPresetTable, HoldsTheThreeResolvers) {
-    EXPECT_STREQ(DnsPresets[0].label, "CLOUDFLARE 1.1.1.1");
-    EXPECT_EQ(std::u16string(DnsPresets[1].secondary), u"8.8.4.4");
-    EXPECT_EQ(std::u16string(DnsPresets[2].secondary), u"149.112.112.112");
+    EXPECT_STREQ(kDnsPresets[0].label, "CLOUDFLARE 1.1.1.1");
+    EXPECT_EQ(std::u16string(kDnsPresets[1].secondary), u"8.8.4.4");
+    EXPECT_EQ(std::u16string(kDnsPresets[2].secondary), u"149.112.112.112");
 }
 
 }  // namespace

@@ -262,7 +262,7 @@ TEST_P(DashboardPageTest, TheSessionCardListsTheSixNewestLinesNewestFirst) {
 
 TEST_P(DashboardPageTest, TheQuickProfileButtonsRunTheProfilesAndRevertAll) {
     // The one service of the profiles that has to be there to be switched off.
-    sim::machine().serviceManager.services[u"DiagTrack"] = {2, true, 0, false};
+    sim::TheMachine().serviceManager.services[u"DiagTrack"] = {2, true, 0, false};
     DrawFrames(1);
     const AppState& state = TestState();
     Click(ProfileButton(1));

@@ -28,7 +28,7 @@ class DebloatPageTest : public HostedPageTest {
     // A fresh machine and records; the dialog keeps whatever state ImGui holds.
     void Fresh() {
         HostedPageTest::SetUp();
-        auto& services = sim::machine().serviceManager.services;
+        auto& services = sim::TheMachine().serviceManager.services;
         services[u"MapsBroker"] = {2, true, 0, false};
         services[u"RemoteRegistry"] = {4, false, 0, false};
         services[u"RetailDemo"] = {3, false, 0, false};
@@ -223,7 +223,7 @@ TEST_F(DebloatPageTest, ServicesAndTasksApplyAtOnceWithoutTheDialog) {
     const std::vector<Case> cases = {
         {1, "debloat-services", "applied  Sidecar services",
          [] {
-             const auto& services = sim::machine().serviceManager.services;
+             const auto& services = sim::TheMachine().serviceManager.services;
              EXPECT_EQ(services.at(u"MapsBroker").startType, 4u);
              EXPECT_EQ(services.at(u"Fax").startType, 4u);
              EXPECT_TRUE(Commands().empty());
@@ -263,8 +263,8 @@ TEST_F(DebloatPageTest, ServicesAndTasksApplyAtOnceWithoutTheDialog) {
 }
 
 TEST_F(DebloatPageTest, RevertOnThePreinstalledAppsSaysWhyItStaysApplied) {
-    ASSERT_TRUE(ApplyQuietly(State(), "debloat-appx").ok());
-    sim::machine().processes.runs.clear();
+    ASSERT_TRUE(ApplyQuietly(State(), "debloat-appx").Ok());
+    sim::TheMachine().processes.runs.clear();
     host.Frames(2);
     ExpectShownApplied(0, true);
     ClickButton(0);
@@ -292,9 +292,9 @@ TEST_F(DebloatPageTest, RevertOnTheOtherCardsAddsNoLineOfItsOwn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Fresh();
-        ASSERT_TRUE(ApplyQuietly(State(), "debloat-services").ok());
+        ASSERT_TRUE(ApplyQuietly(State(), "debloat-services").Ok());
         if (!c.rights) {
-            for (auto& [name, service] : sim::machine().serviceManager.services)
+            for (auto& [name, service] : sim::TheMachine().serviceManager.services)
                 service.refusedAccess = platform::kServiceChangeConfig | platform::kServiceStart |
                                         platform::kServiceStop;
         }
@@ -302,7 +302,7 @@ TEST_F(DebloatPageTest, RevertOnTheOtherCardsAddsNoLineOfItsOwn) {
         ClickButton(1);
         EXPECT_EQ(Log(), c.lines);
         EXPECT_EQ(IsApplied(State(), "debloat-services"), c.appliedAfter);
-        EXPECT_EQ(sim::machine().serviceManager.services.at(u"MapsBroker").startType,
+        EXPECT_EQ(sim::TheMachine().serviceManager.services.at(u"MapsBroker").startType,
                   c.mapsBrokerStart);
         ExpectShownApplied(1, c.appliedAfter);
         HeadlessImGui::MoveMouse(ImVec2(0, 0));

@@ -128,7 +128,7 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
         // Every tweak counted as applied, for the largest counts; nothing runs.
         for (const TweakEntry& entry : TweakCatalog)
             state.AppliedSet.emplace(entry.id);
-        sim::machine().localTime = platform::LocalTime{20, 48, 8};
+        sim::TheMachine().localTime = platform::LocalTime{20, 48, 8};
         for (const Line& line : kLines)
             LogAction(state, line.message, line.kind);
         state.LastTick = 0;  // no toast over the pages
@@ -136,8 +136,8 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
              {std::pair{kResourceInterMedium, "Inter-Medium.ttf"},
               std::pair{kResourceInterSemiBold, "Inter-SemiBold.ttf"},
               std::pair{kResourceInterDisplayBold, "InterDisplay-Bold.ttf"}}) {
-            sim::machine().resources[id] = FontFile(file);
-            ASSERT_GT(sim::machine().resources[id].size(), 100000u) << file;
+            sim::TheMachine().resources[id] = FontFile(file);
+            ASSERT_GT(sim::TheMachine().resources[id].size(), 100000u) << file;
         }
     }
     void TearDown() override {
@@ -154,7 +154,7 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
             u"DriverDesc", kGpu);
         PutText(u"HARDWARE\\DESCRIPTION\\System\\BIOS", u"BaseBoardManufacturer", kBoardMaker);
         PutText(u"HARDWARE\\DESCRIPTION\\System\\BIOS", u"BaseBoardProduct", kBoardProduct);
-        sim::SystemInfo& info = sim::machine().systemInfo;
+        sim::SystemInfo& info = sim::TheMachine().systemInfo;
         info.computerName = kHost;
         info.build = 26100;
         info.processors = 192;
@@ -168,8 +168,8 @@ class LongTextsTest : public SimTest, public ::testing::WithParamInterface<Windo
         info.memory = {1024ull << 30, 9ull << 29};
         info.drives[u"C:\\"] = {7449ull << 30, 7452ull << 30};
         // 8759 h 59 m: a year less a minute.
-        sim::machine().tickMs = (8759ull * 3600 + 59 * 60) * 1000 + 500;
-        sim::machine().network.adapters = {
+        sim::TheMachine().tickMs = (8759ull * 3600 + 59 * 60) * 1000 + 500;
+        sim::TheMachine().network.adapters = {
             {"{5D3A8E0C-1B2F-4C6D-9E8A-7F6B5C4D3E2A}", kAdapter, 6, 1}};
     }
 
@@ -301,7 +301,7 @@ TEST_P(LongTextsTest, EachFontHandleHoldsTheInterFaceOfItsResource) {
     for (const auto& [font, resource] : fonts) {
         ASSERT_NE(font, nullptr);
         EXPECT_EQ(font->Sources[0]->FontDataSize,
-                  static_cast<int>(sim::machine().resources[resource].size()))
+                  static_cast<int>(sim::TheMachine().resources[resource].size()))
             << resource;
     }
 }
@@ -391,7 +391,7 @@ TEST_P(LongTextsTest, Network) {
     const float width = PageWidth();
     for (const char16_t* alias : {kAdapter, kRenamedAdapter}) {
         SCOPED_TRACE(ToUtf8(alias));
-        sim::machine().network.adapters.front().friendlyName = alias;
+        sim::TheMachine().network.adapters.front().friendlyName = alias;
         Show(2);
         std::vector<Expected> expected = Rows(left, "Network");
         expected.push_back({"dns card",
@@ -399,8 +399,8 @@ TEST_P(LongTextsTest, Network) {
                             ColTextMuted, left + S(18), left + width - S(18), Fit::Whole});
         expected.push_back({"interface", ToUtf8(alias), ColText, left + S(120),
                             left + width - S(40), alias == kAdapter ? Fit::Whole : Fit::Cut});
-        for (std::size_t i = 0; i < DnsPresets.size(); ++i) {
-            expected.push_back(Label(DnsPresets[i].label, ColText,
+        for (std::size_t i = 0; i < kDnsPresets.size(); ++i) {
+            expected.push_back(Label(kDnsPresets[i].label, ColText,
                                      left + S(18) + static_cast<float>(i) * S(194), S(186)));
         }
         expected.push_back(Label("BACK TO DHCP", ColTextSecondary, left + S(18), S(140)));

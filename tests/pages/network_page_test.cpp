@@ -54,11 +54,11 @@ class NetworkPageTest : public BodyTest {
     explicit NetworkPageTest(Layout layout = ScaledLayout(1)) : BodyTest(layout) {}
 
     static void UseAdapters(const std::vector<Adapter>& adapters) {
-        sim::machine().network.adapters.clear();
+        sim::TheMachine().network.adapters.clear();
         int n = 0;
         for (const Adapter& adapter : adapters) {
             const std::u16string guid = n++ == 0 ? kGuid : u"{other-" + adapter.alias + u"}";
-            sim::machine().network.adapters.push_back(
+            sim::TheMachine().network.adapters.push_back(
                 {ToUtf8(guid), adapter.alias, adapter.ifType, adapter.up ? 1u : 2u});
         }
     }
@@ -157,7 +157,7 @@ TEST_F(NetworkPageTest, APresetWhileAnotherIsAppliedUndoesItSilentlyThenAppliesT
     EXPECT_TRUE(IsApplied(TestState(), "dns"));
     EXPECT_EQ(StateShown(), "preset active");
 
-    sim::machine().processes.runs.clear();
+    sim::TheMachine().processes.runs.clear();
     ClickPreset(1);
     // The Cloudflare preset undone to the user's own server, then Google's applied.
     EXPECT_EQ(Commands(), (std::vector<std::u16string>{V4Static(u"192.168.1.1"), kV6Dhcp, kFlush,
@@ -215,13 +215,13 @@ TEST_F(NetworkPageTest, AFailedPresetLogsAFailureAndLeavesDnsNotApplied) {
         if (row.cloudflareFirst) {
             ClickPreset(0);
             lines.push_back("dns -> CLOUDFLARE 1.1.1.1");
-            sim::machine().processes.runs.clear();
+            sim::TheMachine().processes.runs.clear();
         }
         const auto savedBefore = sim::FileContent(StatePath());
         for (const std::u16string& command : row.refused)
-            sim::machine().processes.exitCodes[command] = 1;
+            sim::TheMachine().processes.exitCodes[command] = 1;
         if (row.refused.empty())
-            sim::machine().processes.defaultExitCode = 1;
+            sim::TheMachine().processes.defaultExitCode = 1;
 
         ClickPreset(2);
 
@@ -247,8 +247,8 @@ TEST_F(NetworkPageTest, APresetThatCannotBeUndoneStaysInForceWithTheUsersServers
     UseEthernetWithOwnServer();
     ClickPreset(0);
     // The recorded interface is gone: netsh no longer takes its name.
-    sim::machine().processes.exitCodes[V4Static(u"192.168.1.1")] = 1;
-    sim::machine().processes.runs.clear();
+    sim::TheMachine().processes.exitCodes[V4Static(u"192.168.1.1")] = 1;
+    sim::TheMachine().processes.runs.clear();
 
     ClickPreset(1);
 
@@ -262,8 +262,8 @@ TEST_F(NetworkPageTest, APresetThatCannotBeUndoneStaysInForceWithTheUsersServers
     EXPECT_EQ(StateShown(), "preset active");
 
     // Once netsh takes the name again, the user's own server comes back.
-    sim::machine().processes.exitCodes.clear();
-    sim::machine().processes.runs.clear();
+    sim::TheMachine().processes.exitCodes.clear();
+    sim::TheMachine().processes.runs.clear();
     Click(DrawNetworkPage, DhcpButton());
     EXPECT_EQ(Commands().front(), V4Static(u"192.168.1.1"));
     EXPECT_FALSE(IsApplied(TestState(), "dns"));
@@ -303,7 +303,7 @@ TEST_F(NetworkPageTest, BackToDhcpRevertsThroughTheEngineAndLogsOnlyWhenItSuccee
             ClickPreset(1);
         if (row.forgetInterface)
             TestState().BackupStore.erase("dns.alias");
-        sim::machine().processes.runs.clear();
+        sim::TheMachine().processes.runs.clear();
 
         Click(DrawNetworkPage, DhcpButton());
 
@@ -335,7 +335,7 @@ TEST_F(NetworkPageTest, TheDnsRowTurnsOnTheLastChosenPreset) {
     UseEthernetWithOwnServer();
     ClickPreset(2);
     Click(DrawNetworkPage, DhcpButton());
-    sim::machine().processes.runs.clear();
+    sim::TheMachine().processes.runs.clear();
     // The fifth row under the header.
     const float spacing = ImGui::GetStyle().ItemSpacing.y;
     const float rowTop = S(214) + S(16) + spacing + S(22) + spacing + 4 * (S(56) + spacing);

@@ -251,13 +251,13 @@ TEST_F(ProfilesPageTest, ViewShowsTheTweaksPageAndChangesNothingElse) {
         SCOPED_TRACE(card);
         TestShell().CurrentPage = 4;
         const AppState before = State();
-        const auto keys = sim::machine().registry.keys;
+        const auto keys = sim::TheMachine().registry.keys;
         host.Click(ViewRect(card).GetCenter());
         EXPECT_EQ(TestShell().CurrentPage, 1);
         EXPECT_EQ(State().AppliedSet, before.AppliedSet);
         EXPECT_TRUE(Log().empty());
         EXPECT_TRUE(Commands().empty());
-        EXPECT_EQ(sim::machine().registry.keys, keys);
+        EXPECT_EQ(sim::TheMachine().registry.keys, keys);
         EXPECT_FALSE(sim::FileContent(StatePath()).has_value());
     }
     // Beside VIEW, outside it, nothing happens.

@@ -163,7 +163,7 @@ TEST_P(SessionPageTest, ClearEmptiesTheListInTheSameFrameAndKeepsTheToastAndTheF
 TEST_P(SessionPageTest, OpenLogHandsNotepadThePathAsItIs) {
     // Notepad from the system directory, never a copy beside the program; it takes its whole
     // command line as the file name, spaces included.
-    sim::machine().localAppData = u"C:\\Users\\Ada Lovelace\\AppData\\Local";
+    sim::TheMachine().localAppData = u"C:\\Users\\Ada Lovelace\\AppData\\Local";
     const std::u16string path =
         u"C:\\Users\\Ada Lovelace\\AppData\\Local\\Quillfarrow\\Optimizer\\session.log";
     struct Case {
@@ -174,11 +174,11 @@ TEST_P(SessionPageTest, OpenLogHandsNotepadThePathAsItIs) {
     for (const Case c :
          {Case{"started", 0}, Case{"file not found", platform::kErrorFileNotFound}}) {
         SCOPED_TRACE(c.name);
-        sim::machine().shell = {};
-        sim::machine().shell.error = c.error;
+        sim::TheMachine().shell = {};
+        sim::TheMachine().shell.error = c.error;
         DrawFrames(1);
         Click(OpenLogButton());
-        EXPECT_EQ(sim::machine().shell.calls,
+        EXPECT_EQ(sim::TheMachine().shell.calls,
                   (std::vector<sim::Shell::Call>{{u"open", u"C:\\Windows\\system32\\notepad.exe",
                                                   path, platform::kSwShowNormal}}));
         EXPECT_TRUE(TestState().LogEntries.empty());

@@ -194,12 +194,12 @@ TEST_F(TweaksPageTest, SafeOnlyAppliesEverySafeReversibleTweakWhateverTheFilterS
         SCOPED_TRACE(row.name);
         Fresh();
         TestState().AppliedSet = row.appliedBefore;
-        sim::machine().power.setDenied = row.powerPlanRefused;
+        sim::TheMachine().power.setDenied = row.powerPlanRefused;
         if (row.powerPlanRefused)
-            sim::machine().processes.exitCodes[u"powercfg /setactive SCHEME_MIN"] = 1;
+            sim::TheMachine().processes.exitCodes[u"powercfg /setactive SCHEME_MIN"] = 1;
         // Only the Network rows are listed; the button does not look at the list.
         SetFilter("tcp");
-        const sim::Registry registryBefore = sim::machine().registry;
+        const sim::Registry registryBefore = sim::TheMachine().registry;
 
         Click(DrawTweaksPage, SafeOnlyButton());
 
@@ -208,9 +208,9 @@ TEST_F(TweaksPageTest, SafeOnlyAppliesEverySafeReversibleTweakWhateverTheFilterS
         EXPECT_EQ(Log(), std::vector<std::string>{row.line});
         EXPECT_EQ(TestState().LogEntries.back().kind, LogKind::Success);
         const bool changedNothing = row.appliedBefore == row.appliedAfter;
-        EXPECT_EQ(sim::machine().registry.keys == registryBefore.keys, changedNothing);
+        EXPECT_EQ(sim::TheMachine().registry.keys == registryBefore.keys, changedNothing);
         if (changedNothing) {
-            EXPECT_TRUE(sim::machine().processes.runs.empty());
+            EXPECT_TRUE(sim::TheMachine().processes.runs.empty());
         }
         // The others are never touched.
         for (const char* other : {"fso", "hags", "mmcss", "diagtrack"}) {
@@ -223,7 +223,7 @@ TEST_F(TweaksPageTest, SafeOnlyAppliesEverySafeReversibleTweakWhateverTheFilterS
                                  .has_value());
             }
         }
-        for (const std::string& call : sim::machine().serviceManager.calls)
+        for (const std::string& call : sim::TheMachine().serviceManager.calls)
             EXPECT_EQ(call.find("DiagTrack"), std::string::npos) << call;
     }
 }

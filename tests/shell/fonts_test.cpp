@@ -33,10 +33,10 @@ class FontsTest : public SimTest {
 };
 
 TEST_F(FontsTest, TheResourcesGiveFourFontsAndNoFileIsTouched) {
-    sim::machine().resources[kResourceInterMedium] = FontFile("Inter-Medium.ttf");
-    sim::machine().resources[kResourceInterSemiBold] = FontFile("Inter-SemiBold.ttf");
-    sim::machine().resources[kResourceInterDisplayBold] = FontFile("InterDisplay-Bold.ttf");
-    ASSERT_GT(sim::machine().resources[kResourceInterMedium].size(), 100000u);
+    sim::TheMachine().resources[kResourceInterMedium] = FontFile("Inter-Medium.ttf");
+    sim::TheMachine().resources[kResourceInterSemiBold] = FontFile("Inter-SemiBold.ttf");
+    sim::TheMachine().resources[kResourceInterDisplayBold] = FontFile("InterDisplay-Bold.ttf");
+    ASSERT_GT(sim::TheMachine().resources[kResourceInterMedium].size(), 100000u);
     LoadFonts();
     ASSERT_EQ(AtlasFonts().Size, 4);
     EXPECT_EQ(AtlasFonts()[0], FontBody);
@@ -47,7 +47,7 @@ TEST_F(FontsTest, TheResourcesGiveFourFontsAndNoFileIsTouched) {
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(AtlasFonts()[i]->LegacySize, sizes[i]) << i;
     // Resource 201 twice: the body and the label font hold the same bytes.
-    const sim::Bytes& medium = sim::machine().resources[kResourceInterMedium];
+    const sim::Bytes& medium = sim::TheMachine().resources[kResourceInterMedium];
     for (const ImFont* font : {FontBody, FontLabel}) {
         const ImFontConfig* source = font->Sources[0];
         ASSERT_EQ(source->FontDataSize, static_cast<int>(medium.size()));
@@ -56,7 +56,7 @@ TEST_F(FontsTest, TheResourcesGiveFourFontsAndNoFileIsTouched) {
         EXPECT_EQ(source->OversampleV, 1);
         EXPECT_FALSE(source->PixelSnapH);
     }
-    EXPECT_TRUE(sim::machine().attributeQueries.empty());
+    EXPECT_TRUE(sim::TheMachine().attributeQueries.empty());
     EXPECT_EQ(ImGui::GetIO().FontDefault, FontBody);
     EXPECT_EQ(ImGui::GetIO().IniFilename, nullptr);
 }
@@ -74,25 +74,25 @@ TEST_F(FontsTest, WithNothingAvailableEachHandleGetsItsOwnBuiltInFont) {
         u"C:\\Windows\\Fonts\\seguisb.ttf",      u"C:\\Windows\\Fonts\\segoeuib.ttf",
         u"C:\\Windows\\Fonts\\CascadiaMono.ttf", u"C:\\Windows\\Fonts\\consola.ttf",
         u"C:\\Windows\\Fonts\\bahnschrift.ttf",  u"C:\\Windows\\Fonts\\seguisb.ttf"};
-    EXPECT_EQ(sim::machine().attributeQueries, asked);
+    EXPECT_EQ(sim::TheMachine().attributeQueries, asked);
     EXPECT_EQ(ImGui::GetIO().FontDefault, FontBody);
 }
 
 TEST_F(FontsTest, AResourceTooShortToBeAFontFallsBack) {
-    sim::machine().resources[kResourceInterMedium] = sim::Bytes(15, 0);
-    sim::machine().resources[kResourceInterSemiBold] = FontFile("Inter-SemiBold.ttf");
-    sim::machine().resources[kResourceInterDisplayBold] = FontFile("InterDisplay-Bold.ttf");
+    sim::TheMachine().resources[kResourceInterMedium] = sim::Bytes(15, 0);
+    sim::TheMachine().resources[kResourceInterSemiBold] = FontFile("Inter-SemiBold.ttf");
+    sim::TheMachine().resources[kResourceInterDisplayBold] = FontFile("InterDisplay-Bold.ttf");
     LoadFonts();
     EXPECT_EQ(AtlasFonts().Size, 4);
     EXPECT_TRUE(IsBuiltIn(FontBody));
     EXPECT_TRUE(IsBuiltIn(FontLabel));
     EXPECT_FALSE(IsBuiltIn(FontSemibold));
     EXPECT_FALSE(IsBuiltIn(FontDisplay));
-    EXPECT_EQ(sim::machine().attributeQueries.size(), 4u);
+    EXPECT_EQ(sim::TheMachine().attributeQueries.size(), 4u);
 }
 
 TEST_F(FontsTest, AFolderNamedLikeAFallbackIsNotLoaded) {
-    ASSERT_TRUE(platform::CreateDirectoryTree(u"C:\\Windows\\Fonts\\segoeui.ttf").ok());
+    ASSERT_TRUE(platform::CreateDirectoryTree(u"C:\\Windows\\Fonts\\segoeui.ttf").Ok());
     LoadFonts();
     EXPECT_TRUE(IsBuiltIn(FontBody));
 }

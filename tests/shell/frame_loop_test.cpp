@@ -329,7 +329,7 @@ class LiveFiguresLoopTest : public SimTest {
         // The machine gains memory after the first turn.
         host.drawWork = [this](int) {
             shownMemory.push_back(GetMachineInfo().MemTotal);
-            sim::machine().systemInfo.memory.totalPhysical = 32ull << 30;
+            sim::TheMachine().systemInfo.memory.totalPhysical = 32ull << 30;
         };
     }
     CountingHost host;

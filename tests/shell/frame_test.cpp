@@ -50,7 +50,7 @@ class FrameState : public SimTest {
     }
     static int CallsOf(std::string_view name) {
         int count = 0;
-        for (const std::string& call : sim::machine().window.calls)
+        for (const std::string& call : sim::TheMachine().window.calls)
             count += call == name ? 1 : 0;
         return count;
     }
@@ -147,15 +147,15 @@ class FrameTest : public FrameState {
 
 TEST_F(FrameTest, TheWindowButtonsMinimizeMaximizeAndQuit) {
     Click(ImVec2(1020 + 14, 30));
-    EXPECT_TRUE(sim::machine().window.minimized);
-    EXPECT_FALSE(sim::machine().window.quitCode.has_value());
+    EXPECT_TRUE(sim::TheMachine().window.minimized);
+    EXPECT_FALSE(sim::TheMachine().window.quitCode.has_value());
 
     Click(ImVec2(1050 + 14, 30));
     EXPECT_TRUE(TestShell().WindowMaximized);
-    EXPECT_EQ(sim::machine().window.rect, sim::machine().window.workArea);
+    EXPECT_EQ(sim::TheMachine().window.rect, sim::TheMachine().window.workArea);
 
     Click(ImVec2(1080 + 14, 30));
-    EXPECT_EQ(sim::machine().window.quitCode, 0);
+    EXPECT_EQ(sim::TheMachine().window.quitCode, 0);
 }
 
 TEST_F(FrameTest, ANavigationClickShowsItsPageInTheSameFrame) {
@@ -187,7 +187,7 @@ TEST_F(FrameTest, TheHeaderNamesThePageAndCountsTheActiveTweaks) {
 TEST_F(FrameTest, TheRestorePointButtonStartsOneRequestAndIsHiddenWhileOneRuns) {
     const ImVec2 button(1120 - 28 - 150 + 75, 56 + 15);
     // The worker cannot start here, so the outcome is known at once: a refusal.
-    sim::machine().threads.startError = 8;
+    sim::TheMachine().threads.startError = 8;
     Click(button);
     EXPECT_EQ(Log(), std::vector<std::string>{"restore point in progress..."});
     EXPECT_FALSE(RestorePointBusy.load());
@@ -262,7 +262,7 @@ TEST_F(FrameTest, TheToastBarTakesTheColourOfTheMessageKind) {
                          Case{LogKind::Info, ColAccent}, Case{LogKind::Warning, ColAccent}}) {
         state.LastMessage = "applied  Menu delays";
         state.LastKind = c.kind;
-        state.LastTick = sim::machine().tickMs;
+        state.LastTick = sim::TheMachine().tickMs;
         DrawFrames(1);
         const ImRect bar = HeadlessImGui::ColourBox(HeadlessImGui::Foreground(), c.bar);
         ASSERT_FALSE(bar.IsInverted()) << static_cast<int>(c.kind);
@@ -270,7 +270,7 @@ TEST_F(FrameTest, TheToastBarTakesTheColourOfTheMessageKind) {
         EXPECT_NEAR(bar.Min.y, 720 - 80, 1.0f);
         EXPECT_NEAR(bar.Max.y, 720 - 40, 1.0f);
     }
-    sim::machine().tickMs += 4301;
+    sim::TheMachine().tickMs += 4301;
     DrawFrames(1);
     EXPECT_FALSE(HeadlessImGui::HasColour(HeadlessImGui::Foreground(), ColAccent));
     EXPECT_FALSE(HeadlessImGui::HasColour(HeadlessImGui::Foreground(), ColSurface));
@@ -341,7 +341,7 @@ TEST_F(FrameTest, MaximizeThenMaximizeAgainGivesBackTheRectangleFromBefore) {
     for (const Case& c : {Case{"task bar below", {0, 0, 1920, 1040}},
                           Case{"task bar above", {0, 40, 1920, 1080}}}) {
         SCOPED_TRACE(c.name);
-        sim::Window& window = sim::machine().window;
+        sim::Window& window = sim::TheMachine().window;
         window.workArea = c.workArea;
         const platform::WindowRect before = {300, 200, 1420, 920};
         window.rect = before;
@@ -357,7 +357,7 @@ TEST_F(FrameTest, MaximizeThenMaximizeAgainGivesBackTheRectangleFromBefore) {
 }
 
 TEST_F(FrameTest, AFailedQueryOrRestoreLeavesTheWindowAndTheFlagAsTheyWere) {
-    sim::Window& window = sim::machine().window;
+    sim::Window& window = sim::TheMachine().window;
     const platform::WindowRect before = window.rect;
     window.monitorError = platform::kErrorInvalidHandle;
     ToggleMaximize(TestShell());

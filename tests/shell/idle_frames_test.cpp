@@ -61,7 +61,7 @@ std::vector<Step> Script() {
         {750, HeadlessImGui::Press},
         {849, HeadlessImGui::Release},              // on to the Dashboard
         {999, [] { MoveTo(-FLT_MAX, -FLT_MAX); }},  // the pointer leaves the window
-        {1500, [] { sim::machine().systemInfo.memory.totalPhysical = 32ull << 30; }, false},
+        {1500, [] { sim::TheMachine().systemInfo.memory.totalPhysical = 32ull << 30; }, false},
     };
 }
 
@@ -110,7 +110,7 @@ class ScriptedHost final : public FrameHost {
         messages.quit = us_ >= kEndMs * 1000;
         return messages;
     }
-    std::uint64_t TickMs() override { return sim::machine().tickMs; }
+    std::uint64_t TickMs() override { return sim::TheMachine().tickMs; }
     std::uint64_t NowUs() override { return us_; }
     std::uint64_t RefreshIntervalUs() override { return kIntervalUs; }
     void Sample() override { RefreshLiveFigures(TestState()); }
@@ -153,7 +153,7 @@ class ScriptedHost final : public FrameHost {
   private:
     void AdvanceTo(std::uint64_t us) {
         us_ = us;
-        sim::machine().tickMs = kStartTickMs + us_ / 1000;
+        sim::TheMachine().tickMs = kStartTickMs + us_ / 1000;
         while (nextMachine_ < machine_.size() && machine_[nextMachine_].atMs * 1000 <= us_)
             machine_[nextMachine_++].action();
     }
@@ -180,7 +180,7 @@ class IdleFramesTest : public SimTest {
     };
     Outcome Run(bool idle) {
         Fresh();
-        sim::machine().tickMs = kStartTickMs;
+        sim::TheMachine().tickMs = kStartTickMs;
         TakeMachineSnapshot();
         HeadlessImGui imgui(ImVec2(1120, 720), 1.0f);
         ImGui::GetIO().ConfigInputTextCursorBlink = false;

@@ -8,29 +8,29 @@ class DataFolderTest : public SimTest {};
 
 TEST_F(DataFolderTest, IsCreatedUnderLocalAppDataOnFirstUseAndRemembered) {
     EXPECT_EQ(DataFolder(), Folder());
-    EXPECT_EQ(sim::machine().fileSystem.directories.count(Folder()), 1u);
-    EXPECT_EQ(
-        sim::machine().fileSystem.directories.count(u"C:\\Users\\sim\\AppData\\Local\\Quillfarrow"),
-        1u);
-    sim::machine().localAppData = u"D:\\Elsewhere";
+    EXPECT_EQ(sim::TheMachine().fileSystem.directories.count(Folder()), 1u);
+    EXPECT_EQ(sim::TheMachine().fileSystem.directories.count(
+                  u"C:\\Users\\sim\\AppData\\Local\\Quillfarrow"),
+              1u);
+    sim::TheMachine().localAppData = u"D:\\Elsewhere";
     EXPECT_EQ(DataFolder(), Folder());
-    EXPECT_EQ(sim::machine().knownFolderCalls, 1);
-    EXPECT_EQ(sim::machine().createDirectoryCalls, 1);
+    EXPECT_EQ(sim::TheMachine().knownFolderCalls, 1);
+    EXPECT_EQ(sim::TheMachine().createDirectoryCalls, 1);
 }
 
 TEST_F(DataFolderTest, AnExistingFolderIsFine) {
-    ASSERT_TRUE(platform::CreateDirectoryTree(Folder()).ok());
+    ASSERT_TRUE(platform::CreateDirectoryTree(Folder()).Ok());
     EXPECT_EQ(DataFolder(), Folder());
 }
 
 TEST_F(DataFolderTest, IsTheCurrentDirectoryWhenLocalAppDataIsUnknown) {
-    sim::machine().localAppData.reset();
+    sim::TheMachine().localAppData.reset();
     EXPECT_EQ(DataFolder(), u".");
-    EXPECT_EQ(sim::machine().createDirectoryCalls, 0);
+    EXPECT_EQ(sim::TheMachine().createDirectoryCalls, 0);
 }
 
 TEST_F(DataFolderTest, AFolderThatCannotBeMadeIsStillNamed) {
-    sim::machine().fileFaults.createDirectoryError = platform::kErrorAccessDenied;
+    sim::TheMachine().fileFaults.createDirectoryError = platform::kErrorAccessDenied;
     EXPECT_EQ(DataFolder(), Folder());
 }
 

@@ -16,7 +16,7 @@ class SessionLogTest : public SimTest {
 };
 
 TEST_F(SessionLogTest, AFirstActionCreatesTheFileWithoutAByteOrderMark) {
-    sim::machine().tickMs = 123456;
+    sim::TheMachine().tickMs = 123456;
     LogAction(state, "optimizer ready", LogKind::Info);
     EXPECT_EQ(sim::FileContent(LogPath()), Line(u"09:05:07", u"optimizer ready"));
     ASSERT_EQ(state.LogEntries.size(), 1u);
@@ -31,7 +31,7 @@ TEST_F(SessionLogTest, AFirstActionCreatesTheFileWithoutAByteOrderMark) {
 TEST_F(SessionLogTest, LinesAreAppendedAfterWhatTheFileHeld) {
     const std::vector<std::uint8_t> earlier = Line(u"08:00:00", u"from an earlier run");
     sim::PutFile(LogPath(), earlier);
-    sim::machine().localTime = {13, 4, 59};
+    sim::TheMachine().localTime = {13, 4, 59};
     LogAction(state, "applied  Menu delays", LogKind::Success);
     LogAction(state, "failed  Nagle", LogKind::Error);
     std::vector<std::uint8_t> expected = earlier;
@@ -82,7 +82,7 @@ TEST_F(SessionLogTest, AnUnknownKindIsStoredUnchanged) {
 }
 
 TEST_F(SessionLogTest, AnUnwritableFileStillLogsInMemory) {
-    sim::machine().fileFaults.createErrors[LogPath()] = platform::kErrorAccessDenied;
+    sim::TheMachine().fileFaults.createErrors[LogPath()] = platform::kErrorAccessDenied;
     LogAction(state, "dns: failed", LogKind::Error);
     EXPECT_FALSE(sim::FileContent(LogPath()).has_value());
     EXPECT_EQ(state.LogEntries.size(), 1u);
@@ -90,7 +90,7 @@ TEST_F(SessionLogTest, AnUnwritableFileStillLogsInMemory) {
 }
 
 TEST_F(SessionLogTest, WithoutADataFolderTheFileIsInTheCurrentDirectory) {
-    sim::machine().localAppData.reset();
+    sim::TheMachine().localAppData.reset();
     EXPECT_EQ(SessionLogPath(), u".\\session.log");
     LogAction(state, "x", LogKind::Info);
     EXPECT_EQ(sim::FileContent(u".\\session.log"), Line(u"09:05:07", u"x"));
@@ -102,7 +102,7 @@ TEST_F(SessionLogTest, TheTimeIsTwoDigitsEach) {
         std::u16string text;
     } rows[] = {{{0, 0, 0}, u"00:00:00"}, {{23, 59, 59}, u"23:59:59"}, {{7, 10, 3}, u"07:10:03"}};
     for (const auto& row : rows) {
-        sim::machine().localTime = row.time;
+        sim::TheMachine().localTime = row.time;
         EXPECT_EQ(LocalTimeText(), row.text);
     }
 }

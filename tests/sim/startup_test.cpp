@@ -21,7 +21,7 @@ class StartupTest : public SimTest {
 TEST_F(StartupTest, AnInteractiveRunLoadsTheStateAndLogsReady) {
     AppState saved;
     saved.AppliedSet = {"menudelay"};
-    ASSERT_TRUE(SaveState(saved).ok());
+    ASSERT_TRUE(SaveState(saved).Ok());
     StartSession(state, shell, Parsed({}));
     EXPECT_TRUE(IsApplied(state, "menudelay"));
     EXPECT_EQ(shell.CurrentPage, 0);
@@ -50,24 +50,24 @@ TEST_F(StartupTest, AScreenshotRunLogsNothing) {
 TEST_F(StartupTest, AnUnreadableStateFileIsReportedAfterReadyAndKeptWhole) {
     AppState saved;
     saved.AppliedSet = {"menudelay"};
-    ASSERT_TRUE(SaveState(saved).ok());
+    ASSERT_TRUE(SaveState(saved).Ok());
     const auto before = sim::FileContent(StatePath());
-    sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorSharingViolation;
+    sim::TheMachine().fileFaults.createErrors[StatePath()] = platform::kErrorSharingViolation;
     StartSession(state, shell, Parsed({}));
     ASSERT_EQ(state.LogEntries.size(), 2u);
     EXPECT_EQ(state.LogEntries[0].message, "optimizer ready");
     EXPECT_EQ(state.LogEntries[1].message, "state file unreadable: changes will not be kept");
     EXPECT_EQ(state.LogEntries[1].kind, LogKind::Error);
     EXPECT_TRUE(state.AppliedSet.empty());
-    sim::machine().fileFaults.createErrors.clear();
+    sim::TheMachine().fileFaults.createErrors.clear();
     state.AppliedSet = {"fso"};
-    EXPECT_EQ(SaveState(state).refusal(), Refusal::Own("state file unreadable at start-up"));
+    EXPECT_EQ(SaveState(state).Reason(), Refusal::Own("state file unreadable at start-up"));
     EXPECT_EQ(sim::FileContent(StatePath()), before);
 }
 
 TEST_F(StartupTest, AScreenshotRunDoesNotReportAnUnreadableStateFile) {
-    ASSERT_TRUE(SaveState(AppState{}).ok());
-    sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
+    ASSERT_TRUE(SaveState(AppState{}).Ok());
+    sim::TheMachine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
     StartSession(state, shell, Parsed({u"--shot=C:\\shot.bmp"}));
     EXPECT_TRUE(state.LogEntries.empty());
 }
@@ -80,7 +80,7 @@ TEST_F(StartupTest, AnOutOfRangePageLeavesTheStartPage) {
 // The options are parsed once, before the lock is taken; the session does not read the
 // process's command line again.
 TEST_F(StartupTest, TheSessionAppliesTheOptionsItIsGiven) {
-    auto& arguments = sim::machine().arguments;
+    auto& arguments = sim::TheMachine().arguments;
     arguments.insert(arguments.end(), {u"--shot=C:\\shot.bmp", u"--page=4"});
     StartSession(state, shell, Parsed({u"--page=2"}));
     EXPECT_EQ(shell.CurrentPage, 2);

@@ -47,12 +47,12 @@ Reference MakeReference() {
 
     Bytes& f = r.file;
     f.Magic().U32(3).Str8("dns").Str8("menudelay").Str8("telemetry");
-    r.afterAppliedSet = f.size();
+    r.afterAppliedSet = f.Size();
     f.U32(2).Str8("menudelay").U32(1);
     f.U32(0x80000001).Str16(u"Control Panel\\Desktop");
-    r.insideFirstRecord = f.size();
+    r.insideFirstRecord = f.Size();
     f.Str16(u"MenuShowDelay").U32(1).U32(1).U32(8).Raw({'4', 0, '0', 0, '0', 0, 0, 0});
-    r.afterFirstRecord = f.size();
+    r.afterFirstRecord = f.Size();
     f.Str8("telemetry").U32(1);
     f.U32(0x80000002)
         .Str16(u"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection")
@@ -60,15 +60,15 @@ Reference MakeReference() {
         .U32(0)
         .U32(0)
         .U32(0);
-    r.afterRegistry = f.size();
+    r.afterRegistry = f.Size();
     f.U32(1).Str8("diagtrack").U32(2);
     f.Str16(u"DiagTrack").U32(1).U32(2);
     f.Str16(u"dmwappushservice").U32(0).U32(0);
-    r.afterServices = f.size();
+    r.afterServices = f.Size();
     f.U32(1);
-    r.afterFlag = f.size();
+    r.afterFlag = f.Size();
     f.U32(2).Str8("dns.alias").Str8("Ethernet");
-    r.afterFirstStoreEntry = f.size();
+    r.afterFirstStoreEntry = f.Size();
     f.Str8("powerplan.prev").Str8("{381b4222}");
     return r;
 }
@@ -225,12 +225,12 @@ const TruncationCase kTruncations[] = {
          s = r.state;
          s.BackupStore.erase("powerplan.prev");
      }},
-    {"one byte short", [](const Reference& r) { return r.file.size() - 1; },
+    {"one byte short", [](const Reference& r) { return r.file.Size() - 1; },
      [](const Reference& r, AppState& s) {
          s = r.state;
          s.BackupStore.erase("powerplan.prev");
      }},
-    {"whole", [](const Reference& r) { return r.file.size(); },
+    {"whole", [](const Reference& r) { return r.file.Size(); },
      [](const Reference& r, AppState& s) { s = r.state; }},
 };
 
@@ -352,12 +352,12 @@ TEST_F(StateFileTest, AMissingLockedOrHugeFileLoadsAsTheEmptyState) {
     EXPECT_TRUE(SamePersisted(state, AppState{}));
 
     sim::PutFile(StatePath(), MakeReference().file);
-    sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorSharingViolation;
+    sim::TheMachine().fileFaults.createErrors[StatePath()] = platform::kErrorSharingViolation;
     LoadState(state);
     EXPECT_TRUE(SamePersisted(state, AppState{}));
 
-    sim::machine().fileFaults.createErrors.clear();
-    sim::machine().fileFaults.reportedSizes[StatePath()] = std::uint64_t{1} << 32;
+    sim::TheMachine().fileFaults.createErrors.clear();
+    sim::TheMachine().fileFaults.reportedSizes[StatePath()] = std::uint64_t{1} << 32;
     LoadState(state);
     EXPECT_TRUE(SamePersisted(state, AppState{}));
     EXPECT_TRUE(NoHandleOpen());
@@ -373,7 +373,7 @@ TEST_F(StateFileTest, ALeftoverTemporaryFileIsIgnored) {
 }
 
 TEST_F(StateFileTest, WithoutALocalAppDataFolderTheFileIsInTheCurrentDirectory) {
-    sim::machine().localAppData.reset();
+    sim::TheMachine().localAppData.reset();
     EXPECT_EQ(StateFilePath(), u".\\state.bin");
     sim::PutFile(u".\\state.bin", MakeReference().file);
     AppState state;

@@ -26,8 +26,8 @@ class StateKeepTest : public SimTest {
         saved.BackupStore["dns.alias"] = "Ethernet";
         file = EncodeState(saved);
         // The folder exists, as after any earlier run.
-        sim::machine().fileSystem.directories.insert(Folder());
-        sim::machine().fileSystem.directories.insert(
+        sim::TheMachine().fileSystem.directories.insert(Folder());
+        sim::TheMachine().fileSystem.directories.insert(
             u"C:\\Users\\sim\\AppData\\Local\\Quillfarrow");
     }
     static std::optional<sim::Bytes> CopyAside() { return sim::FileContent(StatePath() + u".bad"); }
@@ -53,27 +53,27 @@ TEST_F(StateKeepTest, AFileThatCouldNotBeReadIsNeverReplaced) {
              platform::File holder;
              EXPECT_TRUE(platform::FileCreate(StatePath(), platform::kGenericWrite, 0,
                                               platform::kOpenExisting, 0, holder)
-                             .ok());
+                             .Ok());
              return holder;
          }},
         {"access denied",
          [] {
-             sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
+             sim::TheMachine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
              return platform::File();
          }},
         {"size cannot be read",
          [] {
-             sim::machine().fileFaults.sizeError = platform::kErrorAccessDenied;
+             sim::TheMachine().fileFaults.sizeError = platform::kErrorAccessDenied;
              return platform::File();
          }},
         {"read fails",
          [] {
-             sim::machine().fileFaults.readError = 23;  // ERROR_CRC
+             sim::TheMachine().fileFaults.readError = 23;  // ERROR_CRC
              return platform::File();
          }},
         {"read comes up short",
          [] {
-             sim::machine().fileFaults.reportedSizes[StatePath()] = 4096;
+             sim::TheMachine().fileFaults.reportedSizes[StatePath()] = 4096;
              return platform::File();
          }},
     };
@@ -87,12 +87,12 @@ TEST_F(StateKeepTest, AFileThatCouldNotBeReadIsNeverReplaced) {
             LoadState(state);
             EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Unreadable);
             EXPECT_TRUE(SamePersisted(state, AppState{}));
-            EXPECT_EQ(SaveState(changed).refusal(),
+            EXPECT_EQ(SaveState(changed).Reason(),
                       Refusal::Own("state file unreadable at start-up"));
         }
         // Not even once the other program let go, and not by a later save of this run.
-        sim::machine().fileFaults = {};
-        EXPECT_EQ(SaveState(changed).refusal(), Refusal::Own("state file unreadable at start-up"));
+        sim::TheMachine().fileFaults = {};
+        EXPECT_EQ(SaveState(changed).Reason(), Refusal::Own("state file unreadable at start-up"));
         EXPECT_EQ(sim::FileContent(StatePath()), file);
         EXPECT_FALSE(CopyAside().has_value());
         EXPECT_FALSE(sim::FileContent(StatePath() + u".tmp").has_value());
@@ -104,7 +104,7 @@ TEST_F(StateKeepTest, AMissingFileOrFolderLeavesTheSaveFree) {
     AppState state;
     LoadState(state);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Missing);
-    EXPECT_TRUE(SaveState(changed).ok());
+    EXPECT_TRUE(SaveState(changed).Ok());
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
 }
 
@@ -157,12 +157,12 @@ TEST_F(StateKeepTest, AFileThatDidNotDecodeIsCopiedAsideBeforeTheFirstSave) {
         EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Undecodable);
         EXPECT_EQ(CopyAside(), (sim::Bytes{1, 2, 3}));
 
-        EXPECT_TRUE(SaveState(changed).ok());
+        EXPECT_TRUE(SaveState(changed).Ok());
         EXPECT_EQ(CopyAside(), damaged);
         EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
         // Only the first save copies: the file it replaced was the damaged one.
         sim::PutFile(StatePath() + u".bad", {4});
-        EXPECT_TRUE(SaveState(saved).ok());
+        EXPECT_TRUE(SaveState(saved).Ok());
         EXPECT_EQ(CopyAside(), (sim::Bytes{4}));
         EXPECT_EQ(sim::FileContent(StatePath()), file);
     }
@@ -173,14 +173,14 @@ TEST_F(StateKeepTest, WhenTheCopyCannotBeWrittenTheFileStays) {
     sim::PutFile(StatePath(), damaged);
     AppState state;
     LoadState(state);
-    sim::machine().fileFaults.createErrors[StatePath() + u".bad.tmp"] = platform::kErrorDiskFull;
-    EXPECT_EQ(SaveState(changed).refusal(), Refusal::Call("CreateFileW", platform::kErrorDiskFull));
+    sim::TheMachine().fileFaults.createErrors[StatePath() + u".bad.tmp"] = platform::kErrorDiskFull;
+    EXPECT_EQ(SaveState(changed).Reason(), Refusal::Call("CreateFileW", platform::kErrorDiskFull));
     EXPECT_EQ(sim::FileContent(StatePath()), damaged);
     EXPECT_FALSE(CopyAside().has_value());
 
     // Once the copy can be made, the next save makes it and then replaces the file.
-    sim::machine().fileFaults.createErrors.clear();
-    EXPECT_TRUE(SaveState(changed).ok());
+    sim::TheMachine().fileFaults.createErrors.clear();
+    EXPECT_TRUE(SaveState(changed).Ok());
     EXPECT_EQ(CopyAside(), damaged);
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
 }
@@ -191,31 +191,31 @@ TEST_F(StateKeepTest, AWholeFileIsReplacedWithoutACopy) {
     LoadState(state);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Read);
     EXPECT_TRUE(SamePersisted(state, saved));
-    EXPECT_TRUE(SaveState(changed).ok());
+    EXPECT_TRUE(SaveState(changed).Ok());
     EXPECT_FALSE(CopyAside().has_value());
 }
 
 TEST_F(StateKeepTest, AFileOf4GiBOrMoreIsReplacedWithoutACopy) {
     sim::PutFile(StatePath(), file);
-    sim::machine().fileFaults.reportedSizes[StatePath()] = std::uint64_t{1} << 32;
+    sim::TheMachine().fileFaults.reportedSizes[StatePath()] = std::uint64_t{1} << 32;
     AppState state;
     LoadState(state);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Oversized);
-    EXPECT_TRUE(SaveState(changed).ok());
+    EXPECT_TRUE(SaveState(changed).Ok());
     EXPECT_FALSE(CopyAside().has_value());
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
 }
 
 TEST_F(StateKeepTest, EachLoadStartsAfresh) {
     sim::PutFile(StatePath(), file);
-    sim::machine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
+    sim::TheMachine().fileFaults.createErrors[StatePath()] = platform::kErrorAccessDenied;
     AppState state;
     LoadState(state);
     ASSERT_EQ(LastStateFileLoad(), StateFileLoad::Unreadable);
-    sim::machine().fileFaults.createErrors.clear();
+    sim::TheMachine().fileFaults.createErrors.clear();
     LoadState(state);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Read);
-    EXPECT_TRUE(SaveState(changed).ok());
+    EXPECT_TRUE(SaveState(changed).Ok());
 }
 
 }  // namespace

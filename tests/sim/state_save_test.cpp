@@ -24,7 +24,7 @@ class StateSaveTest : public SimTest {
 
 TEST_F(StateSaveTest, WritesTheEncodedStateAndNothingElse) {
     const AppState state = Applied({"dns", "timerres"});
-    ASSERT_TRUE(SaveState(state).ok());
+    ASSERT_TRUE(SaveState(state).Ok());
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
     EXPECT_FALSE(TemporaryLeft());
     EXPECT_TRUE(NoHandleOpen());
@@ -37,7 +37,7 @@ TEST_F(StateSaveTest, ReplacesTheFileAndAStaleTemporaryFile) {
     sim::PutFile(StatePath(), EncodeState(Applied({"fso"})));
     sim::PutFile(StatePath() + u".tmp", {1, 2, 3});
     const AppState state = Applied({"hags"});
-    ASSERT_TRUE(SaveState(state).ok());
+    ASSERT_TRUE(SaveState(state).Ok());
     EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
     EXPECT_FALSE(TemporaryLeft());
 }
@@ -54,31 +54,31 @@ TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
     const SaveFault faults[] = {
         {"temporary file cannot be created",
          [] {
-             sim::machine().fileFaults.createErrors[StatePath() + u".tmp"] = 5;
+             sim::TheMachine().fileFaults.createErrors[StatePath() + u".tmp"] = 5;
              return platform::File();
          },
          Refusal::Call("CreateFileW", 5)},
         {"write fails",
          [] {
-             sim::machine().fileFaults.writeError = platform::kErrorDiskFull;
+             sim::TheMachine().fileFaults.writeError = platform::kErrorDiskFull;
              return platform::File();
          },
          Refusal::Call("WriteFile", platform::kErrorDiskFull)},
         {"write comes up short",
          [] {
-             sim::machine().fileFaults.writeShortBy = 1;
+             sim::TheMachine().fileFaults.writeShortBy = 1;
              return platform::File();
          },
          Refusal::Own("short write")},
         {"flush fails",
          [] {
-             sim::machine().fileFaults.flushError = platform::kErrorWriteFault;
+             sim::TheMachine().fileFaults.flushError = platform::kErrorWriteFault;
              return platform::File();
          },
          Refusal::Call("FlushFileBuffers", platform::kErrorWriteFault)},
         {"replace fails",
          [] {
-             sim::machine().fileFaults.moveError = platform::kErrorAccessDenied;
+             sim::TheMachine().fileFaults.moveError = platform::kErrorAccessDenied;
              return platform::File();
          },
          Refusal::Call("MoveFileExW", platform::kErrorAccessDenied)},
@@ -88,7 +88,7 @@ TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
              EXPECT_TRUE(platform::FileCreate(StatePath(), platform::kGenericRead,
                                               platform::kFileShareRead | platform::kFileShareWrite,
                                               platform::kOpenExisting, 0, holder)
-                             .ok());
+                             .Ok());
              return holder;
          },
          Refusal::Call("MoveFileExW", platform::kErrorSharingViolation)},
@@ -97,20 +97,20 @@ TEST_F(StateSaveTest, AFailedSaveLeavesThePreviousFileByteIdentical) {
         SCOPED_TRACE(fault.name);
         sim::Reset();
         ForgetDataFolder();
-        ASSERT_TRUE(SaveState(Applied({"fso"})).ok());
+        ASSERT_TRUE(SaveState(Applied({"fso"})).Ok());
         const auto before = sim::FileContent(StatePath());
         ASSERT_TRUE(before.has_value());
         const platform::File holder = fault.inject();
-        EXPECT_EQ(SaveState(Applied({"fso", "hags", "nagle"})).refusal(), fault.refusal);
+        EXPECT_EQ(SaveState(Applied({"fso", "hags", "nagle"})).Reason(), fault.refusal);
         EXPECT_EQ(sim::FileContent(StatePath()), before);
         EXPECT_FALSE(TemporaryLeft());
     }
 }
 
 TEST_F(StateSaveTest, WithoutADataFolderTheFileGoesToTheCurrentDirectory) {
-    sim::machine().localAppData.reset();
+    sim::TheMachine().localAppData.reset();
     const AppState state = Applied({"gamedvr"});
-    ASSERT_TRUE(SaveState(state).ok());
+    ASSERT_TRUE(SaveState(state).Ok());
     EXPECT_EQ(sim::FileContent(u".\\state.bin"), EncodeState(state));
 }
 

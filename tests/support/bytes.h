@@ -36,7 +36,7 @@ class Bytes {
         bytes_.insert(bytes_.end(), raw.begin(), raw.end());
         return *this;
     }
-    std::size_t size() const { return bytes_.size(); }
+    std::size_t Size() const { return bytes_.size(); }
     const std::vector<std::uint8_t>& get() const { return bytes_; }
     operator const std::vector<std::uint8_t>&() const { return bytes_; }
 

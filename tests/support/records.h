@@ -29,7 +29,7 @@ inline std::vector<std::string> LogMessages() {
 
 inline std::vector<std::u16string> CommandLines() {
     std::vector<std::u16string> lines;
-    for (const sim::ProcessRun& run : sim::machine().processes.runs)
+    for (const sim::ProcessRun& run : sim::TheMachine().processes.runs)
         lines.push_back(run.commandLine);
     return lines;
 }

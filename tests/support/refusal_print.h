@@ -10,9 +10,9 @@ inline void PrintTo(const Refusal& refusal, std::ostream* out) {
 }
 
 inline void PrintTo(const Result& result, std::ostream* out) {
-    if (result.ok()) {
+    if (result.Ok()) {
         *out << "ok";
     } else {
-        PrintTo(*result.refusal(), out);
+        PrintTo(*result.Reason(), out);
     }
 }

@@ -28,5 +28,5 @@ class SimTest : public ::testing::Test {
     }
     static std::u16string StatePath() { return Folder() + u"\\state.bin"; }
     static std::u16string LogPath() { return Folder() + u"\\session.log"; }
-    static bool NoHandleOpen() { return sim::machine().fileSystem.open.empty(); }
+    static bool NoHandleOpen() { return sim::TheMachine().fileSystem.open.empty(); }
 };

@@ -12,7 +12,7 @@ namespace {
 
 class LoadSampleTest : public SimTest {
   protected:
-    static sim::SystemInfo& Info() { return sim::machine().systemInfo; }
+    static sim::SystemInfo& Info() { return sim::TheMachine().systemInfo; }
     // Moves the system times on by the given amounts (100 ns units).
     static void Advance(std::uint64_t idle, std::uint64_t kernel, std::uint64_t user) {
         Info().times.idle += idle;
@@ -72,7 +72,7 @@ TEST_F(LoadSampleTest, AFailedReadingKeepsItsOwnFiguresAndNoOthers) {
         Advance(300, 400, 200);
         Info().memory = {32ull << 30, 30ull << 30};
         Info().drives[u"C:\\"] = {1ull << 30, 256ull << 30};
-        sim::machine().tickMs = 90'000;
+        sim::TheMachine().tickMs = 90'000;
         MachineInfo expected = before;
         expected.CpuPercent = 50.0f;
         expected.MemTotal = 32ull << 30;
@@ -96,7 +96,7 @@ TEST_F(LoadSampleTest, WithoutDriveCTheDiskFiguresStayZero) {
 }
 
 TEST_F(LoadSampleTest, UptimeIsTheTickCountInWholeSeconds) {
-    sim::machine().tickMs = 3'599'999;
+    sim::TheMachine().tickMs = 3'599'999;
     SampleMachineLoad();
     EXPECT_EQ(GetMachineInfo().UptimeSeconds, 3599u);
 }

@@ -38,15 +38,15 @@ class SnapshotTest : public SimTest {
         PutText(kBiosKey, u"BaseBoardManufacturer", u"ASUSTeK COMPUTER INC.");
         PutText(kBiosKey, u"BaseBoardProduct", u"ROG STRIX B650-A GAMING WIFI");
         PutText(kBiosKey, u"SystemProductName", u"System Product Name");
-        sim::machine().systemInfo.elevated = true;
+        sim::TheMachine().systemInfo.elevated = true;
     }
-    static sim::SystemInfo& Info() { return sim::machine().systemInfo; }
-    static std::size_t OpenKeys() { return sim::machine().registry.open.size(); }
+    static sim::SystemInfo& Info() { return sim::TheMachine().systemInfo; }
+    static std::size_t OpenKeys() { return sim::TheMachine().registry.open.size(); }
 };
 
 TEST_F(SnapshotTest, FillsEveryFactAndTheFirstLoadSample) {
     SeedHealthyMachine();
-    sim::machine().tickMs = 7'200'500;
+    sim::TheMachine().tickMs = 7'200'500;
     TakeMachineSnapshot();
     const MachineInfo& info = GetMachineInfo();
     EXPECT_EQ(info.CpuName, u"AMD Ryzen 7 7800X3D 8-Core Processor");
@@ -69,7 +69,7 @@ TEST_F(SnapshotTest, FillsEveryFactAndTheFirstLoadSample) {
 TEST_F(SnapshotTest, ReadsTheRegistryInThe64BitViewAndClosesEveryKey) {
     SeedHealthyMachine();
     TakeMachineSnapshot();
-    const std::vector<std::uint32_t>& opens = sim::machine().registry.openAccess;
+    const std::vector<std::uint32_t>& opens = sim::TheMachine().registry.openAccess;
     ASSERT_FALSE(opens.empty());
     for (const std::uint32_t access : opens)
         EXPECT_EQ(access, 0x20119u);
@@ -86,19 +86,19 @@ TEST_F(SnapshotTest, EachFactThatCannotBeReadGetsItsFallback) {
         std::function<void(MachineInfo&)> expected;  // applied to the healthy record
     } rows[] = {
         {"no processor name",
-         [] { sim::machine().registry.keys.erase(u"HKEY_LOCAL_MACHINE\\" + kProcessorKey); },
+         [] { sim::TheMachine().registry.keys.erase(u"HKEY_LOCAL_MACHINE\\" + kProcessorKey); },
          [](MachineInfo& info) { info.CpuName = u"CPU"; }},
         {"a processor name of spaces only",
          [] { PutText(kProcessorKey, u"ProcessorNameString", u"   "); },
          [](MachineInfo& info) { info.CpuName = u"CPU"; }},
         {"the display class refuses to open",
          [] {
-             sim::machine().registryFaults.deniedKeys.insert(u"HKEY_LOCAL_MACHINE\\" +
-                                                             kDisplayClass);
+             sim::TheMachine().registryFaults.deniedKeys.insert(u"HKEY_LOCAL_MACHINE\\" +
+                                                                kDisplayClass);
          },
          [](MachineInfo& info) { info.GpuName = u"GPU"; }},
         {"no board values",
-         [] { sim::machine().registry.keys.erase(u"HKEY_LOCAL_MACHINE\\" + kBiosKey); },
+         [] { sim::TheMachine().registry.keys.erase(u"HKEY_LOCAL_MACHINE\\" + kBiosKey); },
          [](MachineInfo& info) { info.BoardName = u"motherboard"; }},
         {"no RtlGetVersion", [] { Info().versionError = platform::kErrorProcNotFound; },
          [](MachineInfo& info) {
@@ -177,14 +177,14 @@ TEST_F(SnapshotTest, RegistryTextEndsAtTheFirstNulAndFitsIn1022Bytes) {
         {"a key that refuses to open",
          [&] {
              PutText(key, u"V", u"hidden");
-             sim::machine().registryFaults.deniedKeys.insert(u"HKEY_LOCAL_MACHINE\\" + key);
+             sim::TheMachine().registryFaults.deniedKeys.insert(u"HKEY_LOCAL_MACHINE\\" + key);
          },
          u""},
         {"a value that refuses to be read",
          [&] {
              PutText(key, u"V", u"hidden");
-             sim::machine().registryFaults.secondReadFails.insert(u"HKEY_LOCAL_MACHINE\\" + key +
-                                                                  u"\\V");
+             sim::TheMachine().registryFaults.secondReadFails.insert(u"HKEY_LOCAL_MACHINE\\" + key +
+                                                                     u"\\V");
          },
          u""},
     };
@@ -240,7 +240,7 @@ TEST_F(SnapshotTest, TheAdapterIsChosenFromTheDisplayClassInOrder) {
             }
         }
         EXPECT_EQ(DisplayAdapterName(), row.chosen);
-        EXPECT_EQ(sim::machine().registry.openAccess.size(), row.opens);
+        EXPECT_EQ(sim::TheMachine().registry.openAccess.size(), row.opens);
         EXPECT_EQ(OpenKeys(), 0u);
     }
 }

@@ -119,18 +119,18 @@ class EngineWin32Test : public ::testing::Test {
   protected:
     void SetUp() override {
         ForgetStateFileLoad();
-        manager_.reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        ASSERT_TRUE(manager_);
+        serviceManager.reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        ASSERT_TRUE(serviceManager);
     }
     void TearDown() override {
-        for (const std::wstring& name : created_) {
+        for (const std::wstring& name : createdServices) {
             const platform::win32::UniqueServiceHandle service(
-                OpenServiceW(manager_.get(), name.c_str(), DELETE));
+                OpenServiceW(serviceManager.get(), name.c_str(), DELETE));
             if (service)
                 DeleteService(service.get());
         }
-        manager_.reset();
-        for (const std::wstring& name : interfaces_)
+        serviceManager.reset();
+        for (const std::wstring& name : testInterfaces)
             RegDeleteTreeW(HKEY_LOCAL_MACHINE, (Wide(kTcpipInterfacesKey) + L"\\" + name).c_str());
         ForgetStateFileLoad();
     }
@@ -138,14 +138,14 @@ class EngineWin32Test : public ::testing::Test {
     // Creates the service in this start type, unless the prefix already has one by the name.
     void Service(const wchar_t* name, DWORD startType) {
         const platform::win32::UniqueServiceHandle service(CreateServiceW(
-            manager_.get(), name, name, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, startType,
-            SERVICE_ERROR_IGNORE, L"C:\\windows\\system32\\qf-no-such-service.exe", nullptr,
-            nullptr, nullptr, nullptr, nullptr));
+            serviceManager.get(), name, name, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+            startType, SERVICE_ERROR_IGNORE, L"C:\\windows\\system32\\qf-no-such-service.exe",
+            nullptr, nullptr, nullptr, nullptr, nullptr));
         if (service)
-            created_.push_back(name);
+            createdServices.push_back(name);
     }
     DWORD StartType(std::u16string_view name) const {
-        return ConfiguredStartType(manager_.get(), Wide(name));
+        return ConfiguredStartType(serviceManager.get(), Wide(name));
     }
     // Every value the tweak writes, the interface walk's under every interface.
     std::vector<Place> Places(const TweakPlan& plan) const {
@@ -164,13 +164,13 @@ class EngineWin32Test : public ::testing::Test {
         return places;
     }
 
-    platform::win32::UniqueServiceHandle manager_;
-    std::vector<std::wstring> created_;
-    std::vector<std::wstring> interfaces_ = {L"{QF-TEST-A}", L"{QF-TEST-B}"};
+    platform::win32::UniqueServiceHandle serviceManager;
+    std::vector<std::wstring> createdServices;
+    std::vector<std::wstring> testInterfaces = {L"{QF-TEST-A}", L"{QF-TEST-B}"};
 };
 
 TEST_F(EngineWin32Test, EveryRegistryAndServiceTweakIsUndoneExactlyAcrossARestart) {
-    for (const std::wstring& name : interfaces_)
+    for (const std::wstring& name : testInterfaces)
         Seed(HKEY_LOCAL_MACHINE, Wide(kTcpipInterfacesKey) + L"\\" + name, L"Other", std::nullopt);
     Service(L"DiagTrack", SERVICE_AUTO_START);
     Service(L"MapsBroker", SERVICE_AUTO_START);
@@ -180,7 +180,7 @@ TEST_F(EngineWin32Test, EveryRegistryAndServiceTweakIsUndoneExactlyAcrossARestar
     // dmwappushservice and Fax stay uncreated.
 
     unsigned rotation = 0;
-    for (const TweakPlan& plan : TweakPlans) {
+    for (const TweakPlan& plan : kTweakPlans) {
         if (!CapturesChanges(plan.action))
             continue;
         SCOPED_TRACE(std::string(plan.id));
@@ -198,7 +198,7 @@ TEST_F(EngineWin32Test, EveryRegistryAndServiceTweakIsUndoneExactlyAcrossARestar
             servicesBefore.push_back(StartType(service));
 
         AppState applied;
-        ASSERT_TRUE(ApplyQuietly(applied, plan.id).ok());
+        ASSERT_TRUE(ApplyQuietly(applied, plan.id).Ok());
         for (std::size_t i = 0; i < places.size(); ++i) {
             const auto now = Get(places[i].root, places[i].key, places[i].name);
             ASSERT_TRUE(now.has_value());
@@ -216,7 +216,7 @@ TEST_F(EngineWin32Test, EveryRegistryAndServiceTweakIsUndoneExactlyAcrossARestar
         ASSERT_EQ(LastStateFileLoad(), StateFileLoad::Read);
         EXPECT_TRUE(IsApplied(loaded, plan.id));
         EXPECT_TRUE(CapturesAreTheTweaksOwn(loaded, plan));
-        ASSERT_TRUE(RevertQuietly(loaded, plan.id).ok());
+        ASSERT_TRUE(RevertQuietly(loaded, plan.id).Ok());
 
         for (std::size_t i = 0; i < places.size(); ++i) {
             EXPECT_EQ(Get(places[i].root, places[i].key, places[i].name), before[i])
@@ -235,8 +235,8 @@ TEST_F(EngineWin32Test, PointerSettingsComeBackAsSeeded) {
     Seed(HKEY_CURRENT_USER, mouse, L"MouseThreshold1", threshold);
     Seed(HKEY_CURRENT_USER, mouse, L"MouseThreshold2", std::nullopt);
     AppState state;
-    ASSERT_TRUE(ApplyQuietly(state, "mouseaccel").ok());
-    ASSERT_TRUE(RevertQuietly(state, "mouseaccel").ok());
+    ASSERT_TRUE(ApplyQuietly(state, "mouseaccel").Ok());
+    ASSERT_TRUE(RevertQuietly(state, "mouseaccel").Ok());
     EXPECT_EQ(Get(HKEY_CURRENT_USER, mouse, L"MouseSpeed"), speed);
     EXPECT_EQ(Get(HKEY_CURRENT_USER, mouse, L"MouseThreshold1"), threshold);
     EXPECT_FALSE(Get(HKEY_CURRENT_USER, mouse, L"MouseThreshold2").has_value());

@@ -22,11 +22,11 @@ struct RawValue {
 class RegistryWin32Test : public ::testing::Test {
   protected:
     void SetUp() override {
-        base_ = u"Software\\QuillfarrowTest\\" + Number(GetCurrentProcessId()) + u"-" +
-                Number(static_cast<unsigned long>(GetTickCount64()));
-        key_ = base_ + u"\\Desktop";
+        baseKey = u"Software\\QuillfarrowTest\\" + Number(GetCurrentProcessId()) + u"-" +
+                  Number(static_cast<unsigned long>(GetTickCount64()));
+        testKey = baseKey + u"\\Desktop";
     }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(base_)); }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(baseKey)); }
 
     static std::u16string Number(unsigned long value) {
         const std::string text = std::to_string(value);
@@ -37,7 +37,7 @@ class RegistryWin32Test : public ::testing::Test {
     }
     void Put(const std::u16string& name, DWORD type, std::vector<BYTE> data) const {
         platform::win32::UniqueKey key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key_), 0, nullptr, 0, KEY_SET_VALUE,
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(testKey), 0, nullptr, 0, KEY_SET_VALUE,
                                   nullptr, key.put(), nullptr),
                   ERROR_SUCCESS);
         RegSetValueExW(key.get(), Wide(name), 0, type, data.empty() ? nullptr : data.data(),
@@ -75,8 +75,8 @@ class RegistryWin32Test : public ::testing::Test {
         return values;
     }
 
-    std::u16string base_;
-    std::u16string key_;
+    std::u16string baseKey;
+    std::u16string testKey;
     AppState state;
 };
 
@@ -88,61 +88,63 @@ TEST_F(RegistryWin32Test, EachCapturingWriteIsUndoneExactly) {
     const auto before = [&] {
         std::vector<std::optional<RawValue>> values;
         for (const char16_t* name : {u"S", u"D", u"B", u"E", u"New"})
-            values.push_back(Get(key_, name));
+            values.push_back(Get(testKey, name));
         return values;
     };
     const auto original = before();
     const std::uint8_t bytes[] = {7, 7, 7};
-    ASSERT_TRUE(SetStringCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"S", u"0").ok());
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"D", 38).ok());
-    ASSERT_TRUE(SetBinaryCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"B", bytes).ok());
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"E", 1).ok());
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"New", 1).ok());
-    EXPECT_EQ(Get(key_, u"D"), (RawValue{REG_DWORD, {38, 0, 0, 0}}));
-    EXPECT_EQ(Get(key_, u"S"), (RawValue{REG_SZ, {'0', 0, 0, 0}}));  // "0" takes 4 bytes
+    ASSERT_TRUE(SetStringCaptured(state, "t", RegistryRoot::CurrentUser, testKey, u"S", u"0").Ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, testKey, u"D", 38).Ok());
+    ASSERT_TRUE(
+        SetBinaryCaptured(state, "t", RegistryRoot::CurrentUser, testKey, u"B", bytes).Ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, testKey, u"E", 1).Ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, testKey, u"New", 1).Ok());
+    EXPECT_EQ(Get(testKey, u"D"), (RawValue{REG_DWORD, {38, 0, 0, 0}}));
+    EXPECT_EQ(Get(testKey, u"S"), (RawValue{REG_SZ, {'0', 0, 0, 0}}));  // "0" takes 4 bytes
     const auto& captures = state.RegistryBackups.at("t");
     for (auto capture = captures.rbegin(); capture != captures.rend(); ++capture) {
-        EXPECT_TRUE(RestoreRegistryValue(*capture).ok());
+        EXPECT_TRUE(RestoreRegistryValue(*capture).Ok());
     }
     EXPECT_EQ(before(), original);
-    EXPECT_FALSE(Get(key_, u"New").has_value());
+    EXPECT_FALSE(Get(testKey, u"New").has_value());
 }
 
 TEST_F(RegistryWin32Test, AKeyCreatedByTheWriteStaysEmpty) {
-    const std::u16string fresh = key_ + u"\\Created\\Deep";
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, fresh, u"V", 1).ok());
+    const std::u16string fresh = testKey + u"\\Created\\Deep";
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, fresh, u"V", 1).Ok());
     EXPECT_FALSE(state.RegistryBackups.at("t")[0].existed);
-    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]).ok());
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]).Ok());
     EXPECT_EQ(ValueCount(fresh), 0u);
 }
 
 TEST_F(RegistryWin32Test, AZeroLengthValueRoundTrips) {
     Put(u"Z", REG_BINARY, {});
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"Z", 5).ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, testKey, u"Z", 5).Ok());
     const RegistryCapture& capture = state.RegistryBackups.at("t")[0];
     EXPECT_TRUE(capture.existed);
     EXPECT_EQ(capture.type, static_cast<std::uint32_t>(REG_BINARY));
     EXPECT_TRUE(capture.data.empty());
-    EXPECT_TRUE(RestoreRegistryValue(capture).ok());
-    EXPECT_EQ(Get(key_, u"Z"), (RawValue{REG_BINARY, {}}));
+    EXPECT_TRUE(RestoreRegistryValue(capture).Ok());
+    EXPECT_EQ(Get(testKey, u"Z"), (RawValue{REG_BINARY, {}}));
 }
 
 TEST_F(RegistryWin32Test, TwoCapturesRestoredLastToFirstLeaveTheOlder) {
     Put(u"V", REG_DWORD, {1, 0, 0, 0});
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"V", 2).ok());
-    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, key_, u"V", 3).ok());
-    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[1]).ok());
-    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]).ok());
-    EXPECT_EQ(Get(key_, u"V"), (RawValue{REG_DWORD, {1, 0, 0, 0}}));
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, testKey, u"V", 2).Ok());
+    ASSERT_TRUE(SetDwordCaptured(state, "t", RegistryRoot::CurrentUser, testKey, u"V", 3).Ok());
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[1]).Ok());
+    EXPECT_TRUE(RestoreRegistryValue(state.RegistryBackups.at("t")[0]).Ok());
+    EXPECT_EQ(Get(testKey, u"V"), (RawValue{REG_DWORD, {1, 0, 0, 0}}));
 }
 
 TEST_F(RegistryWin32Test, RestoringAnAbsentValueThatIsGoneSucceedsAndCreatesNothing) {
     Put(u"Other", REG_DWORD, {1, 0, 0, 0});
-    const RegistryCapture absent{RegistryRoot::CurrentUser, key_, u"Gone", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(absent).ok());
-    const RegistryCapture noKey{RegistryRoot::CurrentUser, key_ + u"\\Nowhere", u"X", false, 0, {}};
-    EXPECT_TRUE(RestoreRegistryValue(noKey).ok());
-    EXPECT_EQ(ValueCount(key_ + u"\\Nowhere"), 9999u);
+    const RegistryCapture absent{RegistryRoot::CurrentUser, testKey, u"Gone", false, 0, {}};
+    EXPECT_TRUE(RestoreRegistryValue(absent).Ok());
+    const RegistryCapture noKey{
+        RegistryRoot::CurrentUser, testKey + u"\\Nowhere", u"X", false, 0, {}};
+    EXPECT_TRUE(RestoreRegistryValue(noKey).Ok());
+    EXPECT_EQ(ValueCount(testKey + u"\\Nowhere"), 9999u);
 }
 
 }  // namespace

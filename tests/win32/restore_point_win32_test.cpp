@@ -30,10 +30,10 @@ TEST(RestorePointWin32, TheWorkerHandsOverItsOutcomeWithinTenSecondsARefusalUnde
     if (RunningUnderWine()) {
         EXPECT_EQ(report.outcome, RestorePointOutcome::Failed) << static_cast<int>(report.outcome);
         // The refusal names the call and the code it gave.
-        const Result result = report.result();
-        ASSERT_FALSE(result.ok());
-        EXPECT_EQ(result.refusal()->what(), "SRSetRestorePointW");
-        EXPECT_NE(result.refusal()->code(), 0u);
+        const Result result = report.AsResult();
+        ASSERT_FALSE(result.Ok());
+        EXPECT_EQ(result.Reason()->What(), "SRSetRestorePointW");
+        EXPECT_NE(result.Reason()->Code(), 0u);
     } else {
         // On Windows the outcome depends on the machine's system protection and rights.
         EXPECT_NE(report.outcome, RestorePointOutcome::None);

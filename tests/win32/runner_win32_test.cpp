@@ -21,41 +21,41 @@ Result RunChild(const std::u16string& arguments, std::uint32_t deadlineMs = kCom
 }
 
 TEST(RunnerWin32, TheExitCodeDecides) {
-    EXPECT_TRUE(RunChild(u"exit 0").ok());
-    EXPECT_EQ(RunChild(u"exit 1").refusal(), Refusal::ToolExit(ChildPath(), 1));
+    EXPECT_TRUE(RunChild(u"exit 0").Ok());
+    EXPECT_EQ(RunChild(u"exit 1").Reason(), Refusal::ToolExit(ChildPath(), 1));
     // The code GetExitCodeProcess gives a process still running reads as the deadline's.
-    EXPECT_EQ(RunChild(u"exit 259").refusal(), Refusal::ToolError(ChildPath(), 1460));
+    EXPECT_EQ(RunChild(u"exit 259").Reason(), Refusal::ToolError(ChildPath(), 1460));
 }
 
 TEST(RunnerWin32, FarMoreOutputThanAPipeHoldsIsDrained) {
-    EXPECT_TRUE(RunChild(u"spew 4000000 0").ok());
-    EXPECT_EQ(RunChild(u"spew 300000 7").refusal(), Refusal::ToolExit(ChildPath(), 7));
+    EXPECT_TRUE(RunChild(u"spew 4000000 0").Ok());
+    EXPECT_EQ(RunChild(u"spew 300000 7").Reason(), Refusal::ToolExit(ChildPath(), 7));
 }
 
 TEST(RunnerWin32, AProgramThatDoesNotExistFailsAtOnce) {
     const Result result = RunProgram(u"C:\\no\\such\\program.exe", u"program");
-    ASSERT_FALSE(result.ok());
+    ASSERT_FALSE(result.Ok());
     // Not found, as a file or as a path, depending on the system.
-    EXPECT_EQ(result.refusal()->kind(), RefusalKind::ToolError);
-    EXPECT_EQ(result.refusal()->tool(), u"C:\\no\\such\\program.exe");
-    EXPECT_TRUE(result.refusal()->code() == 2 || result.refusal()->code() == 3)
-        << result.refusal()->code();
+    EXPECT_EQ(result.Reason()->Kind(), RefusalKind::ToolError);
+    EXPECT_EQ(result.Reason()->Tool(), u"C:\\no\\such\\program.exe");
+    EXPECT_TRUE(result.Reason()->Code() == 2 || result.Reason()->Code() == 3)
+        << result.Reason()->Code();
 }
 
 TEST(RunnerWin32, AGrandchildHoldingThePipeDoesNotHoldTheRunner) {
     const ULONGLONG start = GetTickCount64();
-    EXPECT_TRUE(RunChild(u"grandchild").ok());
+    EXPECT_TRUE(RunChild(u"grandchild").Ok());
     // The grandchild sleeps 20 s with the pipe's write end: the runner returned before.
     EXPECT_LT(GetTickCount64() - start, 15000u);
 }
 
 TEST(RunnerWin32, AChildStillRunningAtTheDeadlineFails) {
-    EXPECT_EQ(RunChild(u"sleep 5000", 300).refusal(), Refusal::ToolError(ChildPath(), 1460));
+    EXPECT_EQ(RunChild(u"sleep 5000", 300).Reason(), Refusal::ToolError(ChildPath(), 1460));
 }
 
 TEST(RunnerWin32, AChildThatNeverStopsWritingStillMeetsTheDeadline) {
     // About 4 GB of output; once the runner has given up, the child's writes fail and it ends.
-    EXPECT_EQ(RunChild(u"spew 4000000000 0", 500).refusal(), Refusal::ToolError(ChildPath(), 1460));
+    EXPECT_EQ(RunChild(u"spew 4000000000 0", 500).Reason(), Refusal::ToolError(ChildPath(), 1460));
 }
 
 TEST(RunnerWin32, TheSystemFolderHasTheTools) {

@@ -18,14 +18,14 @@ std::vector<std::uint8_t> Content(const std::u16string& path) {
     platform::File file;
     if (!platform::FileCreate(path, platform::kGenericRead, platform::kFileShareRead,
                               platform::kOpenExisting, platform::kFileAttributeNormal, file)
-             .ok()) {
+             .Ok()) {
         return {};
     }
     std::vector<std::uint8_t> bytes(1 << 16);
     std::uint32_t read = 0;
     EXPECT_TRUE(
         platform::FileRead(file, bytes.data(), static_cast<std::uint32_t>(bytes.size()), read)
-            .ok());
+            .Ok());
     bytes.resize(read);
     return bytes;
 }
@@ -59,9 +59,9 @@ TEST(StateFileWin32, TheDataFolderIsUnderLocalAppData) {
 
 TEST(StateFileWin32, SaveReplacesTheFileAndLoadReadsItBack) {
     ForgetStateFileLoad();
-    ASSERT_TRUE(SaveState(Sample("fso")).ok());
+    ASSERT_TRUE(SaveState(Sample("fso")).Ok());
     const AppState state = Sample("menudelay");
-    ASSERT_TRUE(SaveState(state).ok());
+    ASSERT_TRUE(SaveState(state).Ok());
     EXPECT_EQ(Content(StateFilePath()), EncodeState(state));
     EXPECT_FALSE(Exists(StateFilePath() + u".tmp"));
     AppState loaded;
@@ -71,7 +71,7 @@ TEST(StateFileWin32, SaveReplacesTheFileAndLoadReadsItBack) {
 
 TEST(StateFileWin32, ASaveThatCannotReplaceLeavesTheFileAsItWas) {
     ForgetStateFileLoad();
-    ASSERT_TRUE(SaveState(Sample("fso")).ok());
+    ASSERT_TRUE(SaveState(Sample("fso")).Ok());
     const std::vector<std::uint8_t> before = Content(StateFilePath());
     {
         // Another program reading the file without letting it be replaced.
@@ -80,12 +80,12 @@ TEST(StateFileWin32, ASaveThatCannotReplaceLeavesTheFileAsItWas) {
                                          platform::kFileShareRead | platform::kFileShareWrite,
                                          platform::kOpenExisting, platform::kFileAttributeNormal,
                                          holder)
-                        .ok());
+                        .Ok());
         const Result saved = SaveState(Sample("hags"));
-        ASSERT_FALSE(saved.ok());
+        ASSERT_FALSE(saved.Ok());
         // Refused by the replace, with the system's code.
-        EXPECT_EQ(saved.refusal()->what(), "MoveFileExW");
-        EXPECT_NE(saved.refusal()->code(), 0u);
+        EXPECT_EQ(saved.Reason()->What(), "MoveFileExW");
+        EXPECT_NE(saved.Reason()->Code(), 0u);
     }
     EXPECT_EQ(Content(StateFilePath()), before);
     EXPECT_FALSE(Exists(StateFilePath() + u".tmp"));
@@ -93,7 +93,7 @@ TEST(StateFileWin32, ASaveThatCannotReplaceLeavesTheFileAsItWas) {
 
 TEST(StateFileWin32, AFileHeldWithoutReadSharingIsNeitherLoadedNorReplaced) {
     ForgetStateFileLoad();
-    ASSERT_TRUE(SaveState(Sample("fso")).ok());
+    ASSERT_TRUE(SaveState(Sample("fso")).Ok());
     const std::vector<std::uint8_t> before = Content(StateFilePath());
     platform::win32::UniqueHandle holder(CreateFileW(
         reinterpret_cast<const wchar_t*>(StateFilePath().c_str()), GENERIC_READ | GENERIC_WRITE, 0,
@@ -104,9 +104,9 @@ TEST(StateFileWin32, AFileHeldWithoutReadSharingIsNeitherLoadedNorReplaced) {
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Unreadable);
     EXPECT_TRUE(SamePersisted(loaded, AppState{}));
     const Refusal unreadable = Refusal::Own("state file unreadable at start-up");
-    EXPECT_EQ(SaveState(Sample("hags")).refusal(), unreadable);
+    EXPECT_EQ(SaveState(Sample("hags")).Reason(), unreadable);
     holder.reset();
-    EXPECT_EQ(SaveState(Sample("hags")).refusal(), unreadable);
+    EXPECT_EQ(SaveState(Sample("hags")).Reason(), unreadable);
     EXPECT_EQ(Content(StateFilePath()), before);
     ForgetStateFileLoad();
 }
@@ -120,17 +120,17 @@ TEST(StateFileWin32, ACutFileIsCopiedAsideBeforeItIsReplaced) {
         ASSERT_TRUE(platform::FileCreate(StateFilePath(), platform::kGenericWrite, 0,
                                          platform::kCreateAlways, platform::kFileAttributeNormal,
                                          file)
-                        .ok());
+                        .Ok());
         std::uint32_t written = 0;
         ASSERT_TRUE(
             platform::FileWrite(file, cut.data(), static_cast<std::uint32_t>(cut.size()), written)
-                .ok());
+                .Ok());
     }
     AppState loaded;
     LoadState(loaded);
     EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Undecodable);
     const AppState state = Sample("hags");
-    ASSERT_TRUE(SaveState(state).ok());
+    ASSERT_TRUE(SaveState(state).Ok());
     EXPECT_EQ(Content(StateFileCopyPath()), cut);
     EXPECT_EQ(Content(StateFilePath()), EncodeState(state));
     EXPECT_FALSE(Exists(StateFileCopyPath() + u".tmp"));

@@ -99,12 +99,12 @@ TEST_F(MachineInfoWin32, EachFactMatchesWhatWindowsReports) {
     EXPECT_GT(info.UptimeSeconds, 0u);
 }
 
-std::atomic<bool> spinning{false};
-std::atomic<bool> stopSpinning{false};
+std::atomic<bool> Spinning{false};
+std::atomic<bool> StopSpinning{false};
 
 DWORD WINAPI Spin(LPVOID) {
-    spinning = true;
-    while (!stopSpinning.load(std::memory_order_relaxed)) {
+    Spinning = true;
+    while (!StopSpinning.load(std::memory_order_relaxed)) {
     }
     return 0;
 }
@@ -112,19 +112,19 @@ DWORD WINAPI Spin(LPVOID) {
 TEST_F(MachineInfoWin32, OneBusyCoreShowsInTheProcessorFigure) {
     TakeMachineSnapshot();
     const std::uint32_t threads = GetMachineInfo().Threads;
-    stopSpinning = false;
-    spinning = false;
+    StopSpinning = false;
+    Spinning = false;
     platform::win32::UniqueHandle spinner(CreateThread(nullptr, 0, Spin, nullptr, 0, nullptr));
     ASSERT_NE(spinner.get(), nullptr);
     const ULONGLONG deadline = GetTickCount64() + 5000;
-    while (!spinning && GetTickCount64() < deadline)
+    while (!Spinning && GetTickCount64() < deadline)
         Sleep(1);
-    ASSERT_TRUE(spinning) << "the spinning thread did not start within 5 s";
+    ASSERT_TRUE(Spinning) << "the Spinning thread did not start within 5 s";
     SampleMachineLoad();
     Sleep(600);  // the interval that is measured
     SampleMachineLoad();
     const float percent = GetMachineInfo().CpuPercent;
-    stopSpinning = true;
+    StopSpinning = true;
     WaitForSingleObject(spinner.get(), 5000);
     // The figure is the whole system's: one thread kept busy is one logical processor's share
     // of it (more when anything else runs), whatever the number of processors. Half of that

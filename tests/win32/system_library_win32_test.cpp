@@ -64,11 +64,11 @@ TEST(SystemLibraryWin32, LoadsFromTheSystemDirectoryAndFindsNothingElse) {
 TEST(SystemLibraryWin32, PlatformCallsReachIphlpapiAndPowrprof) {
     std::uint32_t size = 0;
     std::vector<platform::AdapterEntry> entries;
-    EXPECT_NE(platform::GetAdapterAddresses(size, entries).code(), ERROR_MOD_NOT_FOUND);
+    EXPECT_NE(platform::GetAdapterAddresses(size, entries).Code(), ERROR_MOD_NOT_FOUND);
     EXPECT_EQ(LoadedFrom(L"iphlpapi.dll"), Lower(SystemFolder() + L"\\iphlpapi.dll"));
 
     platform::Guid scheme{};
-    EXPECT_NE(platform::PowerActiveScheme(scheme).code(), ERROR_MOD_NOT_FOUND);
+    EXPECT_NE(platform::PowerActiveScheme(scheme).Code(), ERROR_MOD_NOT_FOUND);
     EXPECT_EQ(LoadedFrom(L"powrprof.dll"), Lower(SystemFolder() + L"\\powrprof.dll"));
 }
 

@@ -95,12 +95,12 @@ TEST(TimerHolderWin32, OneRealThreadRunsFromTheStartToTheStopAndHasEndedWhenTheS
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(round);
         const std::set<DWORD> before = OwnThreadIds();
-        ASSERT_TRUE(StartTimerHolder().ok());
+        ASSERT_TRUE(StartTimerHolder().Ok());
         EXPECT_TRUE(TimerHolderRunning.load());
         const platform::win32::UniqueHandle holder = HolderThreadSince(before);
         ASSERT_NE(holder.get(), nullptr) << "no thread of the program's code started";
         // A second start while one runs makes no second thread.
-        EXPECT_TRUE(StartTimerHolder().ok());
+        EXPECT_TRUE(StartTimerHolder().Ok());
         // Through several renewals: without the entry point the thread would have ended at once.
         Sleep(600);
         EXPECT_FALSE(Ended(holder)) << "the holder thread ended before the stop";
@@ -137,7 +137,7 @@ bool ARequestIsHeldWithinTwoSeconds() {
 
 TEST(TimerHolderWin32, TheProcessHoldsARequestThatIsRenewedUntilTheStopWithdrawsIt) {
     ASSERT_EQ(SetTimerResolution(false), kTimerResolutionNotSet) << "a request before the start";
-    ASSERT_TRUE(StartTimerHolder().ok());
+    ASSERT_TRUE(StartTimerHolder().Ok());
     EXPECT_TRUE(ARequestIsHeldWithinTwoSeconds()) << "no request after the start";
     // That withdrawal ended the only request; the holder makes it again on its own.
     EXPECT_EQ(SetTimerResolution(false), kTimerResolutionNotSet);
