@@ -162,7 +162,7 @@ TweakChange RunApply(const AppState& state, std::string_view id) {
     change.result = RunApplyAction(scratch, *plan);
     // A failed attempt leaves the machine as it found it, as far as its captures allow.
     if (!change.result.Ok() && CapturesChanges(plan->action))
-        static_cast<void>(RestoreCaptures(scratch, *plan));
+        change.rollback = RestoreCaptures(scratch, *plan);
     change.registryCaptures = TakeList(scratch.RegistryBackups, id);
     change.serviceCaptures = TakeList(scratch.ServiceBackups, id);
     for (auto& [key, value] : scratch.BackupStore) {

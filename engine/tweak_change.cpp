@@ -25,6 +25,15 @@ void Record(AppState& state, TweakChange change, Outcome& outcome) {
         state.BackupStore[key] = std::move(value);
     const std::string& id = change.id;
     if (!change.result.Ok()) {
+        outcome.failed.push_back({id, *change.result.Reason()});
+        if (change.direction == TweakDirection::Apply && !change.rollback.Ok()) {
+            // Part of the change could not be put back: without its captures it never could.
+            state.AppliedSet.insert(id);
+            Append(state.RegistryBackups, id, change.registryCaptures);
+            Append(state.ServiceBackups, id, change.serviceCaptures);
+            outcome.saved.KeepFirst(SaveState(state));
+            return;
+        }
         // A failed apply's captures are of no use: the tweak is not applied, and kept, a later
         // revert would be judged against stale ones. A failed revert keeps everything, so
         // that it can be tried again.
@@ -32,7 +41,6 @@ void Record(AppState& state, TweakChange change, Outcome& outcome) {
             state.RegistryBackups.erase(id);
             state.ServiceBackups.erase(id);
         }
-        outcome.failed.push_back({id, *change.result.Reason()});
         return;
     }
     if (change.direction == TweakDirection::Apply) {

@@ -23,6 +23,10 @@ struct TweakChange {
     TweakDirection direction = TweakDirection::Apply;
     // Ok, or the first refusal of the action.
     Result result;
+    // A failed apply's putting back of what it changed. Refused, some change is still in
+    // force: the captures are kept and the tweak recorded as applied, so that its revert can
+    // be tried again.
+    Result rollback;
     // An apply's captures, in the order taken (a failed attempt has put them back already),
     // and the BackupStore entries it set.
     std::vector<RegistryCapture> registryCaptures;
@@ -32,7 +36,8 @@ struct TweakChange {
 
 // The bookkeeping of one change: the BackupStore entries taken in either case; after a
 // success the applied set changed, the captures appended (apply) or dropped (revert) and the
-// state file saved; after a failed apply the id's captures dropped, after a failed revert
-// nothing. Adds the id to the outcome's changed or failed tweaks and a failed save to its
-// `saved`. Writes no log line.
+// state file saved; after a failed apply the id's captures dropped, unless its rollback was
+// refused too (then recorded and saved as after a success); after a failed revert nothing. Adds the
+// id to the outcome's changed or failed tweaks and a failed save to its `saved`. Writes no log
+// line.
 void Record(AppState& state, TweakChange change, Outcome& outcome);

@@ -72,8 +72,8 @@ StateFileLoad ReadStateFile(std::vector<std::uint8_t>& bytes) {
     std::uint64_t size = 0;
     if (!platform::FileSize(file, size).Ok())
         return StateFileLoad::Unreadable;
-    // 4 GiB or more cannot be ours, and could not be read in one call anyway.
-    if (size > std::numeric_limits<std::uint32_t>::max())
+    // Far more than any state this program writes: not ours, and not worth the memory.
+    if (size > kMaxStateFileBytes)
         return StateFileLoad::Oversized;
     bytes.assign(static_cast<std::size_t>(size), 0);
     std::uint32_t read = 0;

@@ -14,6 +14,9 @@
 #include "state/app_state.h"
 #include "state/refusal.h"
 
+// The largest state file that is read. A real one holds a few kilobytes of captures.
+inline constexpr std::uint64_t kMaxStateFileBytes = std::uint64_t{16} << 20;
+
 std::u16string StateFilePath();
 // Where the bytes of a file that did not decode to the end are kept before it is replaced.
 std::u16string StateFileCopyPath();
@@ -24,7 +27,7 @@ enum class StateFileLoad {
     Read,         // read and decoded to the end
     Unreadable,   // there, but could not be opened or read in full: no save may replace it
     Undecodable,  // read, but did not decode to the end: copied aside before the first save
-    Oversized,    // 4 GiB or more: not ours, replaced without a copy
+    Oversized,    // more than kMaxStateFileBytes: not ours, replaced without a copy
 };
 
 void LoadState(AppState& state);

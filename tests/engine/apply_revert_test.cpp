@@ -135,6 +135,36 @@ TEST_F(EngineTest, AFailedApplyPutsBackWhatItChangedAndKeepsNothing) {
     EXPECT_FALSE(StateFile().has_value());
 }
 
+TEST_F(EngineTest, AFailedApplyWhoseRollbackIsRefusedStaysAppliedWithItsCaptures) {
+    const RegistryWrite& hkcu = Plan("gamedvr").writes[0];
+    // The HKLM write is refused; the HKCU value, absent before, was written and cannot be
+    // deleted again.
+    WithoutRights();
+    sim::TheMachine().registryFaults.deleteDenied.insert(Path(hkcu));
+    const Outcome outcome = ApplyTweak(state, "gamedvr");
+    EXPECT_TRUE(outcome.changed.empty());
+    EXPECT_EQ(outcome.failed,
+              (std::vector<TweakFailure>{{"gamedvr", Refusal::Call("RegCreateKeyExW", 5)}}));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"failed  Game DVR"}));
+    EXPECT_TRUE(Value(hkcu).has_value());
+    // Kept, in memory and on disk, so that the revert can still put the value back.
+    EXPECT_TRUE(IsApplied(state, "gamedvr"));
+    // Both values were read before the refused write: the HKCU one and the HKLM one.
+    ASSERT_EQ(state.RegistryBackups["gamedvr"].size(), 2u);
+    EXPECT_FALSE(state.RegistryBackups["gamedvr"][0].existed);
+    EXPECT_EQ(state.RegistryBackups["gamedvr"][0].valueName, hkcu.value);
+    AppState loaded;
+    LoadState(loaded);
+    EXPECT_TRUE(IsApplied(loaded, "gamedvr"));
+    EXPECT_EQ(loaded.RegistryBackups, state.RegistryBackups);
+
+    WithRights();
+    sim::TheMachine().registryFaults.deleteDenied.clear();
+    EXPECT_TRUE(RevertTweak(loaded, "gamedvr").Ok());
+    EXPECT_FALSE(Value(hkcu).has_value());
+    EXPECT_FALSE(IsApplied(loaded, "gamedvr"));
+}
+
 TEST_F(EngineTest, TheActionChangesOnlyTheMachineAndItsRecordWritesNoLine) {
     const RegistryWrite& first = Plan("fso").writes[0];
     state.BackupStore["kept"] = "as it was";

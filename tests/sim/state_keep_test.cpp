@@ -195,15 +195,21 @@ TEST_F(StateKeepTest, AWholeFileIsReplacedWithoutACopy) {
     EXPECT_FALSE(CopyAside().has_value());
 }
 
-TEST_F(StateKeepTest, AFileOf4GiBOrMoreIsReplacedWithoutACopy) {
-    sim::PutFile(StatePath(), file);
-    sim::TheMachine().fileFaults.reportedSizes[StatePath()] = std::uint64_t{1} << 32;
-    AppState state;
-    LoadState(state);
-    EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Oversized);
-    EXPECT_TRUE(SaveState(changed).Ok());
-    EXPECT_FALSE(CopyAside().has_value());
-    EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
+TEST_F(StateKeepTest, AFileOverTheCapIsNotReadAndIsReplacedWithoutACopy) {
+    for (const std::uint64_t size : {kMaxStateFileBytes + 1, std::uint64_t{2} << 30,
+                                     std::uint64_t{1} << 32, std::uint64_t{5} << 32}) {
+        SCOPED_TRACE(size);
+        SetUp();
+        sim::PutFile(StatePath(), file);
+        sim::TheMachine().fileFaults.reportedSizes[StatePath()] = size;
+        AppState state;
+        LoadState(state);
+        EXPECT_EQ(LastStateFileLoad(), StateFileLoad::Oversized);
+        EXPECT_TRUE(SamePersisted(state, AppState{}));
+        EXPECT_TRUE(SaveState(changed).Ok());
+        EXPECT_FALSE(CopyAside().has_value());
+        EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(changed));
+    }
 }
 
 TEST_F(StateKeepTest, EachLoadStartsAfresh) {
