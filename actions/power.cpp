@@ -18,6 +18,9 @@ std::string RememberedKey(std::string_view id) {
 }  // namespace
 
 Result ApplyPowerPlan(AppState& state, std::string_view id) {
+    // A memory from an earlier apply is not this one's: the plan is remembered afresh or
+    // not at all.
+    state.BackupStore.erase(RememberedKey(id));
     platform::Guid active;
     if (platform::PowerActiveScheme(active).Ok()) {
         char16_t text[64] = {};
@@ -41,7 +44,11 @@ Result ApplyPowerPlan(AppState& state, std::string_view id) {
     return result;
 }
 
-Result RestorePowerPlan(const AppState& state, std::string_view id) {
+std::string PowerPlanMemoryKey(std::string_view id) {
+    return RememberedKey(id);
+}
+
+PowerPlanRestore RestorePowerPlan(const AppState& state, std::string_view id) {
     Result result;
     const auto remembered = state.BackupStore.find(RememberedKey(id));
     if (remembered != state.BackupStore.end() && !remembered->second.empty()) {
@@ -57,7 +64,7 @@ Result RestorePowerPlan(const AppState& state, std::string_view id) {
     }
     Result command = RunCommand(u"powercfg /setactive SCHEME_BALANCED");
     if (command.Ok())
-        return command;
+        return {std::move(command), true};
     result.KeepFirst(std::move(command));
-    return result;
+    return {std::move(result), false};
 }

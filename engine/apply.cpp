@@ -165,6 +165,10 @@ TweakChange RunApply(const AppState& state, std::string_view id) {
         change.rollback = RestoreCaptures(scratch, *plan);
     change.registryCaptures = TakeList(scratch.RegistryBackups, id);
     change.serviceCaptures = TakeList(scratch.ServiceBackups, id);
+    for (const auto& [key, value] : state.BackupStore) {
+        if (scratch.BackupStore.find(key) == scratch.BackupStore.end())
+            change.storeErased.push_back(key);
+    }
     for (auto& [key, value] : scratch.BackupStore) {
         const auto before = state.BackupStore.find(key);
         if (before == state.BackupStore.end() || before->second != value)

@@ -43,12 +43,20 @@ std::string ReasonOf(const Outcome& outcome, bool named) {
 }
 
 // A line about one tweak, or about the one change of an operation.
+void LogNotices(AppState& state, const Outcome& outcome) {
+    for (const std::string& notice : outcome.notices)
+        LogAction(state, notice, LogKind::Warning);
+}
+
+// The notices come first, so that the operation's own line is the toast's.
 void LogOne(AppState& state, std::string_view message, LogKind kind, const Outcome& outcome) {
+    LogNotices(state, outcome);
     LogAction(state, message, kind, ReasonOf(outcome, false));
 }
 
 // A line that sums up several tweaks.
 void LogSummary(AppState& state, std::string_view message, LogKind kind, const Outcome& outcome) {
+    LogNotices(state, outcome);
     LogAction(state, message, kind, ReasonOf(outcome, true));
 }
 

@@ -22,6 +22,8 @@ struct [[nodiscard]] Outcome {
     // A refusal that concerns no tweak: a profile not in the table, a restore point the
     // system refused.
     std::optional<Refusal> refused;
+    // Warning lines the operation logs after its own, such as a fallback it took.
+    std::vector<std::string> notices;
     // The first save of the state file that failed; ok when every save after a change
     // succeeded or none was needed. The state in memory stays authoritative.
     Result saved;

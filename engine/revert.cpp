@@ -11,14 +11,21 @@
 
 namespace {
 
-// The undo alone; changes no state.
-Result RunRevertAction(const AppState& state, const TweakPlan& plan) {
+// The undo alone; changes no state, and tells what the bookkeeping must add.
+Result RunRevertAction(const AppState& state, const TweakPlan& plan, TweakChange& change) {
     switch (plan.action) {
         case TweakAction::TimerHolder:
             StopTimerHolder();
             return {};
-        case TweakAction::PowerPlan:
-            return RestorePowerPlan(state, plan.id);
+        case TweakAction::PowerPlan: {
+            PowerPlanRestore restored = RestorePowerPlan(state, plan.id);
+            if (restored.result.Ok()) {
+                change.storeErased.push_back(PowerPlanMemoryKey(plan.id));
+                if (restored.balancedInstead)
+                    change.notices.emplace_back(kBalancedInsteadNotice);
+            }
+            return std::move(restored.result);
+        }
         case TweakAction::Hibernation:
             return RunCommand(u"powercfg /h on");
         case TweakAction::Dns:
@@ -50,7 +57,7 @@ TweakChange RunRevert(const AppState& state, std::string_view id) {
         // Captures that are not the tweak's own are restored not at all, not even in part.
         change.result = Refusal::Own("captures are not the tweak's own");
     } else {
-        change.result = RunRevertAction(state, *plan);
+        change.result = RunRevertAction(state, *plan, change);
     }
     return change;
 }

@@ -13,3 +13,7 @@
 // own"); the preinstalled apps are refused ("cannot be undone"). Whether the tweak is
 // applied is not checked.
 [[nodiscard]] TweakChange RunRevert(const AppState& state, std::string_view id);
+
+// The warning after a power plan revert that could not go back to the remembered scheme.
+inline constexpr std::string_view kBalancedInsteadNotice =
+    "power plan: the plan before is gone, Balanced set instead";

@@ -23,6 +23,9 @@ void Append(std::map<std::string, std::vector<Capture>, std::less<>>& backups, s
 void Record(AppState& state, TweakChange change, Outcome& outcome) {
     for (auto& [key, value] : change.storeEntries)
         state.BackupStore[key] = std::move(value);
+    for (const std::string& key : change.storeErased)
+        state.BackupStore.erase(key);
+    outcome.notices.insert(outcome.notices.end(), change.notices.begin(), change.notices.end());
     const std::string& id = change.id;
     if (!change.result.Ok()) {
         outcome.failed.push_back({id, *change.result.Reason()});

@@ -32,6 +32,11 @@ struct TweakChange {
     std::vector<RegistryCapture> registryCaptures;
     std::vector<ServiceCapture> serviceCaptures;
     std::map<std::string, std::string, std::less<>> storeEntries;
+    // BackupStore keys the change took away: a memory an apply could not take afresh, or
+    // one a successful revert has used.
+    std::vector<std::string> storeErased;
+    // Warning lines for the log, on top of the change's own line.
+    std::vector<std::string> notices;
 };
 
 // The bookkeeping of one change: the BackupStore entries taken in either case; after a

@@ -121,8 +121,9 @@ std::string Behaviour(const TweakPlan& plan) {
         case TweakAction::PowerPlan:
             return "Remembers the active power scheme under `" + std::string(plan.id) +
                    ".prev` and activates Ultimate Performance, or High performance when that is "
-                   "not installed.\n\nUndo: activates the remembered scheme (Balanced when it "
-                   "cannot be).\n";
+                   "not installed; when the active scheme cannot be read, nothing is remembered."
+                   "\n\nUndo: activates the remembered scheme and forgets it; Balanced when "
+                   "there is none or it cannot be activated, with a warning in the log.\n";
         case TweakAction::Dns:
             return "Captures the IPv4 and IPv6 `NameServer` values of the active interface "
                    "(`HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\"

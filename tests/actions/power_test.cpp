@@ -36,10 +36,13 @@ TEST_F(PowerTest, ApplyRemembersTheSchemeAndRevertReturnsToIt) {
     EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
     EXPECT_EQ(sim::TheMachine().power.active, kUltimate);
     EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{381B4222-F694-41F0-9685-FF5BB260DF2E}");
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
+    const PowerPlanRestore restored = RestorePowerPlan(state, "powerplan");
+    EXPECT_TRUE(restored.result.Ok());
+    EXPECT_FALSE(restored.balancedInstead);
     EXPECT_EQ(sim::TheMachine().power.active, kBalanced);
     EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(state.BackupStore.count("powerplan.prev"), 1u);  // kept after the revert
+    // The action only reads the memory; the revert's bookkeeping takes it away.
+    EXPECT_EQ(state.BackupStore.count("powerplan.prev"), 1u);
 }
 
 TEST_F(PowerTest, WithoutUltimatePerformanceHighPerformanceIsTaken) {
@@ -62,41 +65,49 @@ TEST_F(PowerTest, ADeletedSchemeIsRevertedToBalancedByCommand) {
     sim::TheMachine().power.active = kSaver;
     ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
     sim::TheMachine().power.installed = {kBalanced, kUltimate, kHigh};
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
+    const PowerPlanRestore restored = RestorePowerPlan(state, "powerplan");
+    EXPECT_TRUE(restored.result.Ok());
+    EXPECT_TRUE(restored.balancedInstead);
     EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_BALANCED"});
     // With the command refused too, the reason is the scheme that was not there.
     sim::TheMachine().processes.defaultExitCode = 1;
-    EXPECT_EQ(RestorePowerPlan(state, "powerplan").Reason(),
+    EXPECT_EQ(RestorePowerPlan(state, "powerplan").result.Reason(),
               Refusal::Call("PowerSetActiveScheme", 2));
 }
 
 TEST_F(PowerTest, TheSecondApplyRemembersTheSchemeActiveThen) {
     ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
-    ASSERT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
+    ASSERT_TRUE(RestorePowerPlan(state, "powerplan").result.Ok());
     sim::TheMachine().power.active = kSaver;
     ASSERT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
     EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{A1841308-3541-4FAB-BC81-F71556F20B4A}");
 }
 
-TEST_F(PowerTest, AnUnreadableActiveSchemeKeepsTheEarlierMemory) {
+TEST_F(PowerTest, AnUnreadableActiveSchemeForgetsAnEarlierMemory) {
+    // A memory from an apply before, stale now: the user has chosen Balanced since.
     state.BackupStore["powerplan.prev"] = "{A1841308-3541-4FAB-BC81-F71556F20B4A}";
     sim::TheMachine().power.readFails = true;
     EXPECT_TRUE(ApplyPowerPlan(state, "powerplan").Ok());
-    EXPECT_EQ(state.BackupStore.at("powerplan.prev"), "{A1841308-3541-4FAB-BC81-F71556F20B4A}");
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
-    EXPECT_EQ(sim::TheMachine().power.active, kSaver);
+    EXPECT_EQ(state.BackupStore.count("powerplan.prev"), 0u);
+    const PowerPlanRestore restored = RestorePowerPlan(state, "powerplan");
+    EXPECT_TRUE(restored.result.Ok());
+    EXPECT_TRUE(restored.balancedInstead);
+    EXPECT_NE(sim::TheMachine().power.active, kSaver);
+    EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_BALANCED"});
 }
 
 TEST_F(PowerTest, NothingUsableRememberedFallsBackToBalanced) {
     for (const char* remembered : {"", "not a guid", "{381B4222-F694-41F0-9685-FF5BB260DF2}"}) {
         sim::TheMachine().processes.runs.clear();
         state.BackupStore["powerplan.prev"] = remembered;
-        EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok()) << remembered;
+        const PowerPlanRestore restored = RestorePowerPlan(state, "powerplan");
+        EXPECT_TRUE(restored.result.Ok()) << remembered;
+        EXPECT_TRUE(restored.balancedInstead) << remembered;
         EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_BALANCED"});
     }
     state.BackupStore.clear();
     sim::TheMachine().processes.runs.clear();
-    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").Ok());
+    EXPECT_TRUE(RestorePowerPlan(state, "powerplan").result.Ok());
     EXPECT_EQ(Commands().size(), 1u);
 }
 

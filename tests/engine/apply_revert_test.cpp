@@ -165,6 +165,37 @@ TEST_F(EngineTest, AFailedApplyWhoseRollbackIsRefusedStaysAppliedWithItsCaptures
     EXPECT_FALSE(IsApplied(loaded, "gamedvr"));
 }
 
+TEST_F(EngineTest, APowerPlanRevertUsesItsMemoryOnceAndSaysWhenItFallsBack) {
+    const platform::Guid balanced = {
+        0x381b4222, 0xf694, 0x41f0, {0x96, 0x85, 0xff, 0x5b, 0xb2, 0x60, 0xdf, 0x2e}};
+    const platform::Guid high = {
+        0x8c5e7fda, 0xe8bf, 0x4a96, {0x9a, 0x85, 0xa6, 0xe2, 0x3a, 0x8c, 0x63, 0x5c}};
+    sim::TheMachine().power.installed = {balanced, high};
+    sim::TheMachine().power.active = balanced;
+    ASSERT_TRUE(ApplyTweak(state, "powerplan").Ok());
+    ASSERT_EQ(state.BackupStore.count("powerplan.prev"), 1u);
+    ASSERT_TRUE(RevertTweak(state, "powerplan").Ok());
+    EXPECT_EQ(sim::TheMachine().power.active, balanced);
+    // Used, the memory goes, in memory and on disk.
+    EXPECT_EQ(state.BackupStore.count("powerplan.prev"), 0u);
+    AppState loaded;
+    LoadState(loaded);
+    EXPECT_EQ(loaded.BackupStore.count("powerplan.prev"), 0u);
+
+    // The active plan cannot be read: no memory, and the revert says it chose Balanced.
+    sim::TheMachine().power.readFails = true;
+    ASSERT_TRUE(ApplyTweak(state, "powerplan").Ok());
+    EXPECT_EQ(state.BackupStore.count("powerplan.prev"), 0u);
+    ASSERT_TRUE(RevertTweak(state, "powerplan").Ok());
+    EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /setactive SCHEME_BALANCED"});
+    EXPECT_EQ(Log(),
+              (std::vector<std::string>{"applied  High performance", "reverted  High performance",
+                                        "applied  High performance",
+                                        "power plan: the plan before is gone, Balanced set instead",
+                                        "reverted  High performance"}));
+    EXPECT_EQ(state.LogEntries[3].kind, LogKind::Warning);
+}
+
 TEST_F(EngineTest, TheActionChangesOnlyTheMachineAndItsRecordWritesNoLine) {
     const RegistryWrite& first = Plan("fso").writes[0];
     state.BackupStore["kept"] = "as it was";
