@@ -1,7 +1,9 @@
 #include "actions/power.h"
 
 #include "actions/command_runner.h"
+#include "actions/registry.h"
 #include "platform/power.h"
+#include "platform/registry.h"
 #include "state/text.h"
 
 namespace {
@@ -14,6 +16,8 @@ constexpr platform::Guid kHighPerformance = {
 std::string RememberedKey(std::string_view id) {
     return std::string(id) + ".prev";
 }
+
+constexpr char16_t kPowerKey[] = u"SYSTEM\\CurrentControlSet\\Control\\Power";
 
 }  // namespace
 
@@ -67,4 +71,30 @@ PowerPlanRestore RestorePowerPlan(const AppState& state, std::string_view id) {
         return {std::move(command), true};
     result.KeepFirst(std::move(command));
     return {std::move(result), false};
+}
+
+std::string HibernationMemoryKey(std::string_view id) {
+    return std::string(id) + ".was";
+}
+
+Result SwitchHibernationOff(AppState& state, std::string_view id) {
+    // What it was is known only from a DWORD HibernateEnabled; without one, nothing is
+    // remembered and the undo turns it on, as it always did.
+    state.BackupStore.erase(HibernationMemoryKey(id));
+    RegistryCapture capture;
+    if (ReadRegistryValue(RegistryRoot::LocalMachine, kPowerKey, u"HibernateEnabled", capture)
+            .Ok() &&
+        capture.existed && capture.type == platform::kRegDword && capture.data.size() == 4) {
+        const bool on =
+            (capture.data[0] | capture.data[1] | capture.data[2] | capture.data[3]) != 0;
+        state.BackupStore[HibernationMemoryKey(id)] = on ? "1" : "0";
+    }
+    return RunCommand(u"powercfg /h off");
+}
+
+Result RestoreHibernation(const AppState& state, std::string_view id) {
+    const auto remembered = state.BackupStore.find(HibernationMemoryKey(id));
+    if (remembered != state.BackupStore.end() && remembered->second == "0")
+        return {};
+    return RunCommand(u"powercfg /h on");
 }

@@ -125,7 +125,7 @@ Result RunApplyAction(AppState& state, const TweakPlan& plan) {
         case TweakAction::SidecarServices:
             return DisableSidecarServices(state, plan);
         case TweakAction::Hibernation:
-            return RunCommand(u"powercfg /h off");
+            return SwitchHibernationOff(state, plan.id);
         case TweakAction::TelemetryTasks:
             return SetTelemetryTasks(true);
         case TweakAction::AppxRemoval:

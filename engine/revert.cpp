@@ -26,8 +26,12 @@ Result RunRevertAction(const AppState& state, const TweakPlan& plan, TweakChange
             }
             return std::move(restored.result);
         }
-        case TweakAction::Hibernation:
-            return RunCommand(u"powercfg /h on");
+        case TweakAction::Hibernation: {
+            Result restored = RestoreHibernation(state, plan.id);
+            if (restored.Ok())
+                change.storeErased.push_back(HibernationMemoryKey(plan.id));
+            return restored;
+        }
         case TweakAction::Dns:
             return RevertDns(state);
         case TweakAction::AppxRemoval:

@@ -106,7 +106,11 @@ std::string Behaviour(const TweakPlan& plan) {
                    "captured, counts as restored); a service that started automatically before is "
                    "started.\n";
         case TweakAction::Hibernation:
-            return "Runs `powercfg /h off`.\n\nUndo: runs `powercfg /h on`.\n";
+            return "Remembers under `" + std::string(plan.id) +
+                   ".was` whether hibernation was on, from the DWORD `HibernateEnabled` under "
+                   "`HKLM\\SYSTEM\\CurrentControlSet\\Control\\Power`, then runs `powercfg "
+                   "/h off`.\n\nUndo: runs `powercfg /h on`, unless hibernation was "
+                   "remembered off.\n";
         case TweakAction::TelemetryTasks:
             return "Runs `schtasks /Change /TN \"<task>\" /Disable` for each task:\n\n" +
                    TaskList() + "\nUndo: the same with `/Enable`.\n";

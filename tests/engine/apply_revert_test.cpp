@@ -196,6 +196,41 @@ TEST_F(EngineTest, APowerPlanRevertUsesItsMemoryOnceAndSaysWhenItFallsBack) {
     EXPECT_EQ(state.LogEntries[3].kind, LogKind::Warning);
 }
 
+TEST_F(EngineTest, HibernationComesBackOnlyWhenItWasOn) {
+    struct Case {
+        const char* seeded;
+        std::optional<sim::RegistryValue> hibernateEnabled;
+        std::vector<std::u16string> revertCommands;
+    };
+    const std::vector<std::u16string> on = {u"powercfg /h on"};
+    const Case cases[] = {
+        {"off", sim::RegistryValue{platform::kRegDword, {0, 0, 0, 0}}, {}},
+        {"on", sim::RegistryValue{platform::kRegDword, {1, 0, 0, 0}}, on},
+        // Nothing known: turned on, as an earlier version's state file asks.
+        {"absent", std::nullopt, on},
+        {"not a DWORD", sim::RegistryValue{platform::kRegSz, {'0', 0, 0, 0}}, on},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seeded);
+        SetUp();
+        state = AppState{};
+        if (c.hibernateEnabled) {
+            sim::PutRegistryValue(platform::kHkeyLocalMachine,
+                                  u"SYSTEM\\CurrentControlSet\\Control\\Power", u"HibernateEnabled",
+                                  c.hibernateEnabled->type, c.hibernateEnabled->data);
+        }
+        ASSERT_TRUE(ApplyTweak(state, "hibernate").Ok());
+        EXPECT_EQ(Commands(), std::vector<std::u16string>{u"powercfg /h off"});
+        sim::TheMachine().processes.runs.clear();
+        AppState loaded;
+        LoadState(loaded);
+        ASSERT_TRUE(RevertTweak(loaded, "hibernate").Ok());
+        EXPECT_EQ(Commands(), c.revertCommands);
+        EXPECT_EQ(loaded.BackupStore.count("hibernate.was"), 0u);
+        EXPECT_EQ(loaded.LogEntries.back().message, "reverted  Hibernation");
+    }
+}
+
 TEST_F(EngineTest, TheActionChangesOnlyTheMachineAndItsRecordWritesNoLine) {
     const RegistryWrite& first = Plan("fso").writes[0];
     state.BackupStore["kept"] = "as it was";
