@@ -87,7 +87,7 @@ Result SwitchHibernationOff(AppState& state, std::string_view id) {
         capture.existed && capture.type == platform::kRegDword && capture.data.size() == 4) {
         const bool on =
             (capture.data[0] | capture.data[1] | capture.data[2] | capture.data[3]) != 0;
-        state.BackupStore[HibernationMemoryKey(id)] = on ? "1" : "0";
+        state.BackupStore[HibernationMemoryKey(id)] = std::string(1, on ? '1' : '0');
     }
     return RunCommand(u"powercfg /h off");
 }
