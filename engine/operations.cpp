@@ -1,5 +1,6 @@
 #include "engine/operations.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,27 @@ void LogOne(AppState& state, std::string_view message, LogKind kind, const Outco
 void LogSummary(AppState& state, std::string_view message, LogKind kind, const Outcome& outcome) {
     LogNotices(state, outcome);
     LogAction(state, message, kind, ReasonOf(outcome, true));
+}
+
+struct StoreChoice {
+    std::optional<std::string> primary;
+    std::optional<std::string> secondary;
+};
+
+std::optional<std::string> StoreValue(const AppState& state, std::string_view key) {
+    const auto found = state.BackupStore.find(key);
+    return found == state.BackupStore.end() ? std::nullopt
+                                            : std::optional<std::string>(found->second);
+}
+
+// Sets the key to the value, or takes it out when there is none.
+void PutStoreValue(AppState& state, const std::string& key,
+                   const std::optional<std::string>& value) {
+    if (value) {
+        state.BackupStore[key] = *value;
+    } else {
+        state.BackupStore.erase(key);
+    }
 }
 
 // The action and its bookkeeping for one tweak. An id not in the catalog fails and changes
@@ -167,9 +189,16 @@ Outcome ApplyDnsPreset(AppState& state, const DnsPreset& preset) {
     if (IsApplied(state, kDnsId))
         Change(state, kDnsId, TweakDirection::Revert, outcome);
     if (outcome.failed.empty()) {
+        // The servers are there for the apply to read. A refused preset takes them out
+        // again: the DNS row goes on applying the last preset that took.
+        const StoreChoice before = {StoreValue(state, "dns.v4"), StoreValue(state, "dns.v4b")};
         state.BackupStore["dns.v4"] = ToUtf8(preset.primary);
         state.BackupStore["dns.v4b"] = ToUtf8(preset.secondary);
         Change(state, kDnsId, TweakDirection::Apply, outcome);
+        if (!outcome.failed.empty()) {
+            PutStoreValue(state, "dns.v4", before.primary);
+            PutStoreValue(state, "dns.v4b", before.secondary);
+        }
     }
     if (outcome.failed.empty()) {
         LogOne(state, std::string("dns -> ") + preset.label, LogKind::Success, outcome);

@@ -115,7 +115,8 @@ TEST_F(DnsPresetTest, AFailedPresetSaysWhyAndLeavesTheStateAsItWas) {
          {},
          {V4Static(u"9.9.9.9"), V4Add(u"149.112.112.112"), kV6Dhcp, kFlush},
          false,
-         StoreFor("9.9.9.9", "149.112.112.112"),
+         // No preset took: no servers for the DNS row either.
+         {{"dns.alias", "Ethernet"}, {"dns.guid", "{G}"}},
          {}},
         {"refused after the preset in force was undone",
          true,
@@ -123,7 +124,8 @@ TEST_F(DnsPresetTest, AFailedPresetSaysWhyAndLeavesTheStateAsItWas) {
          {V4Static(u"192.168.1.1"), kV6Dhcp, kFlush, V4Static(u"9.9.9.9"),
           V4Add(u"149.112.112.112"), kV6Dhcp, kFlush},
          false,
-         StoreFor("9.9.9.9", "149.112.112.112"),
+         // The last preset that took stays the DNS row's choice.
+         StoreFor("1.1.1.1", "1.0.0.1"),
          {}},
         {"the preset in force cannot be undone",
          true,
