@@ -221,6 +221,10 @@ Outcome RemovePreinstalledApps(AppState& state) {
 }
 
 void RequestRestorePoint(AppState& state) {
+    // A report not taken yet is taken first: the next worker's would write over it, and a
+    // point created just now would never be recorded.
+    if (!RestorePointInProgress())
+        static_cast<void>(TakeRestorePointResult(state));
     if (StartRestorePointWorker())
         LogAction(state, "restore point in progress...", LogKind::Info);
 }

@@ -34,7 +34,8 @@ Outcome ApplyDnsPreset(AppState& state, const DnsPreset& preset);
 Outcome RevertDnsToDhcp(AppState& state);
 // ApplyTweak of the preinstalled apps; there is no undo.
 Outcome RemovePreinstalledApps(AppState& state);
-// Asks for a restore point on a worker unless one runs, and logs that it is in progress.
+// Asks for a restore point on a worker unless one runs, and logs that it is in progress. A
+// report of the worker before that is still waiting is taken first.
 // What the worker comes to is taken by TakeRestorePointResult.
 void RequestRestorePoint(AppState& state);
 // Takes the worker's report, if any, and logs it; a new point sets RestorePointCreated and

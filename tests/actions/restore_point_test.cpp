@@ -80,6 +80,25 @@ struct Denial {
     const char* reason;
 };
 
+TEST_F(RestorePointTest, ACreatedPointIsRecordedWhenTheNextRequestComesBeforeTheTake) {
+    RequestRestorePoint(state);
+    ASSERT_TRUE(WorkerEnded());
+    // Clicked again before the main loop took the report; this time the system skips.
+    {
+        std::lock_guard lock(Points().mutex);
+        Points().recentPointExists = true;
+    }
+    RequestRestorePoint(state);
+    ASSERT_TRUE(WorkerEnded());
+    static_cast<void>(TakeRestorePointResult(state));
+    EXPECT_EQ(Log(),
+              (std::vector<std::string>{"restore point in progress...", "restore point created",
+                                        "restore point in progress...",
+                                        "point skipped (one exists from the last 24 hours)"}));
+    EXPECT_TRUE(state.RestorePointCreated);
+    EXPECT_EQ(sim::FileContent(StatePath()), EncodeState(state));
+}
+
 TEST_F(RestorePointTest, RefusalsAndSkipsAreLoggedAsWarningsAndNotRecorded) {
     const Denial cases[] = {
         {"system protection off", [](sim::RestorePoints& p) { p.refusal = 1058; },
