@@ -136,8 +136,9 @@ std::string Behaviour(const TweakPlan& plan) {
                    "... <secondary> index=2`, `netsh interface ipv6 set dnsservers ... "
                    "source=dhcp` and `ipconfig /flushdns`. The servers are the last preset "
                    "chosen, 1.1.1.1 and 1.0.0.1 by default.\n\nUndo: the captured servers are set "
-                   "again with `netsh` (DHCP where none were captured) on the interface that was "
-                   "changed, and the resolver cache is flushed.\n";
+                   "again with `netsh`, IPv4 and IPv6 each server on its own (DHCP where none "
+                   "were captured), on the interface that was changed, and the resolver cache is "
+                   "flushed; a server that does not come back fails the undo.\n";
     }
     return {};
 }

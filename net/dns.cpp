@@ -11,6 +11,7 @@ namespace {
 const std::u16string kV4SetPrefix = u"interface ipv4 set dnsservers name=\"";
 const std::u16string kV4AddPrefix = u"interface ipv4 add dnsservers name=\"";
 const std::u16string kV6SetPrefix = u"interface ipv6 set dnsservers name=\"";
+const std::u16string kV6AddPrefix = u"interface ipv6 add dnsservers name=\"";
 const std::u16string kStatic = u"\" static ";
 const std::u16string kThenSpace = u"\" ";
 const std::u16string kSourceDhcp = u"\" source=dhcp";
@@ -35,8 +36,9 @@ Result SetStatic(const std::u16string& prefix, const std::u16string& alias,
     return RunNetsh(prefix + alias + kStatic + server + kPrimary);
 }
 
-Result AddV4(const std::u16string& alias, const std::u16string& server, unsigned index) {
-    return RunNetsh(kV4AddPrefix + alias + kThenSpace + server + kIndex + Decimal(index));
+Result AddServer(const std::u16string& addPrefix, const std::u16string& alias,
+                 const std::u16string& server, unsigned index) {
+    return RunNetsh(addPrefix + alias + kThenSpace + server + kIndex + Decimal(index));
 }
 
 Result SetDhcp(const std::u16string& prefix, const std::u16string& alias) {
@@ -64,18 +66,20 @@ std::vector<std::u16string> ServerTokens(const std::u16string& text) {
     return tokens;
 }
 
-// Restores IPv4; the result of the first command, or ok when none was needed.
-Result RestoreV4(const std::u16string& alias, const std::u16string& text) {
+// Restores one family's servers: DHCP when none were captured, else each server on its own,
+// the first as primary and every other at its place. Every command runs; the result is the
+// first refusal, or ok when none was needed.
+Result RestoreFamily(const std::u16string& setPrefix, const std::u16string& addPrefix,
+                     const std::u16string& alias, const std::u16string& text) {
     if (text.empty())
-        return SetDhcp(kV4SetPrefix, alias);
+        return SetDhcp(setPrefix, alias);
     const std::vector<std::u16string> tokens = ServerTokens(text);
     if (tokens.empty())
         return {};
-    Result first = SetStatic(kV4SetPrefix, alias, tokens[0]);
-    for (std::size_t k = 1; k < tokens.size(); ++k) {
-        static_cast<void>(AddV4(alias, tokens[k], static_cast<unsigned>(k + 1)));
-    }
-    return first;
+    Result result = SetStatic(setPrefix, alias, tokens[0]);
+    for (std::size_t k = 1; k < tokens.size(); ++k)
+        result.KeepFirst(AddServer(addPrefix, alias, tokens[k], static_cast<unsigned>(k + 1)));
+    return result;
 }
 
 }  // namespace
@@ -145,7 +149,7 @@ Result ApplyDns(AppState& state, std::string_view id, const std::u16string& prim
     captures.push_back(std::move(v6));
     Result result = SetStatic(kV4SetPrefix, adapter.Alias, primary);
     if (!secondary.empty())
-        static_cast<void>(AddV4(adapter.Alias, secondary, 2));
+        static_cast<void>(AddServer(kV4AddPrefix, adapter.Alias, secondary, 2));
     static_cast<void>(SetDhcp(kV6SetPrefix, adapter.Alias));
     FlushResolver();
     return result;
@@ -168,12 +172,8 @@ Result RevertDns(const AppState& state) {
                 NameServerText(capture);
         }
     }
-    Result restored = RestoreV4(alias, v4);
-    if (v6.empty()) {
-        static_cast<void>(SetDhcp(kV6SetPrefix, alias));
-    } else {
-        static_cast<void>(SetStatic(kV6SetPrefix, alias, v6));
-    }
+    Result restored = RestoreFamily(kV4SetPrefix, kV4AddPrefix, alias, v4);
+    restored.KeepFirst(RestoreFamily(kV6SetPrefix, kV6AddPrefix, alias, v6));
     FlushResolver();
     return restored;
 }

@@ -23,9 +23,10 @@ extern const std::array<DnsPreset, 3> kDnsPresets;
 // name unsafe on a command line"), or its current servers cannot be captured.
 [[nodiscard]] Result ApplyDns(AppState& state, std::string_view id, const std::u16string& primary,
                               const std::u16string& secondary);
-// Restores the captured servers (or DHCP) on the recorded interface. Refused when no usable
-// interface is recorded ("no interface recorded", or the unsafe name; nothing runs) or the
-// first IPv4 restore command failed; the other commands run regardless.
+// Restores the captured servers (or DHCP) on the recorded interface, IPv4 and IPv6 each
+// server on its own. Refused when no usable interface is recorded ("no interface recorded",
+// or the unsafe name; nothing runs) or any restore command failed, with the first refusal;
+// every command runs regardless.
 [[nodiscard]] Result RevertDns(const AppState& state);
 // "netsh " and the arguments, through the command runner.
 [[nodiscard]] Result RunNetsh(const std::u16string& arguments);

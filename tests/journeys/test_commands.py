@@ -112,8 +112,8 @@ class CommandsJourney(Journey):
             netsh(f"interface ipv4 set dnsservers {name} static 9.9.9.9 primary"),
             netsh(f"interface ipv4 add dnsservers {name} 149.112.112.112 index=2"),
             netsh(f"interface ipv4 add dnsservers {name} 8.8.4.4 index=3"),
-            netsh(f"interface ipv6 set dnsservers {name} static "
-                  "2606:4700:4700::1111 2606:4700:4700::1001 primary"),
+            netsh(f"interface ipv6 set dnsservers {name} static 2606:4700:4700::1111 primary"),
+            netsh(f"interface ipv6 add dnsservers {name} 2606:4700:4700::1001 index=2"),
             FLUSH,
         ])
         self.machine.wait_for_log_line("dns -> CLOUDFLARE 1.1.1.1")

@@ -190,13 +190,13 @@ TEST_F(DnsTest, RevertRestoresTheCapturedServers) {
          Absent(),
          {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
           Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp"), kFlush}},
-        {"IPv6 passed whole",
+        {"IPv6 server by server",
          Absent(),
-         Text(u"2606:4700::1111,2606:4700::1001"),
+         Text(u"2606:4700::1111,2606:4700::1001 2606:4700::64"),
          {Netsh(u"interface ipv4 set dnsservers name=\"Ethernet\" source=dhcp"),
-          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" static "
-                u"2606:4700::1111,2606:4700::1001 primary"),
-          kFlush}},
+          Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" static 2606:4700::1111 primary"),
+          Netsh(u"interface ipv6 add dnsservers name=\"Ethernet\" 2606:4700::1001 index=2"),
+          Netsh(u"interface ipv6 add dnsservers name=\"Ethernet\" 2606:4700::64 index=3"), kFlush}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -223,7 +223,7 @@ TEST_F(DnsTest, WithoutARecordedInterfaceNothingRuns) {
     EXPECT_TRUE(Commands().empty());
 }
 
-TEST_F(DnsTest, ARevertWhoseFirstIpv4CommandFailsReportsFailureButRunsTheRest) {
+TEST_F(DnsTest, ARevertRunsEveryCommandAndReportsTheFirstThatFailed) {
     sim::TheMachine().processes.exitCodes[Netsh(
         u"interface ipv4 set dnsservers name=\"Ethernet\" static 1.1.1.1 primary")] = 1;
     state.BackupStore["dns.alias"] = "Ethernet";
@@ -238,8 +238,28 @@ TEST_F(DnsTest, ARevertWhoseFirstIpv4CommandFailsReportsFailureButRunsTheRest) {
     sim::TheMachine().processes.exitCodes.clear();
     sim::TheMachine()
         .processes.exitCodes[Netsh(u"interface ipv4 add dnsservers name=\"Ethernet\" "
-                                   u"1.0.0.1 index=2")] = 1;
-    EXPECT_TRUE(RevertDns(state).Ok());  // only the first IPv4 command decides
+                                   u"1.0.0.1 index=2")] = 2;
+    // A server that did not come back is no exact undo.
+    EXPECT_EQ(RevertDns(state).Reason(), Refusal::ToolExit(kNetshPath, 2));
+    EXPECT_EQ(Commands().size(), 4u);
+
+    // The same for IPv6, server by server, and for its return to DHCP.
+    RegistryCapture v6 = Text(u"2606:4700::1111 2606:4700::1001");
+    v6.subkey = kV6Key;
+    state.RegistryBackups["dns"] = {v4, v6};
+    const std::u16string v6Add =
+        Netsh(u"interface ipv6 add dnsservers name=\"Ethernet\" 2606:4700::1001 index=2");
+    const std::u16string v6Dhcp =
+        Netsh(u"interface ipv6 set dnsservers name=\"Ethernet\" source=dhcp");
+    for (const std::u16string& refused : {v6Add, v6Dhcp}) {
+        sim::TheMachine().processes.runs.clear();
+        sim::TheMachine().processes.exitCodes.clear();
+        sim::TheMachine().processes.exitCodes[refused] = 3;
+        if (refused == v6Dhcp)
+            state.RegistryBackups["dns"] = {v4};
+        EXPECT_EQ(RevertDns(state).Reason(), Refusal::ToolExit(kNetshPath, 3));
+        EXPECT_EQ(Commands().back(), kFlush);
+    }
 }
 
 TEST_F(DnsTest, NameServerTextDropsTrailingNulsAndAnOddByte) {
