@@ -43,22 +43,13 @@ std::string ReasonOf(const Outcome& outcome, bool named) {
     return reason;
 }
 
-// A line about one tweak, or about the one change of an operation.
-void LogNotices(AppState& state, const Outcome& outcome) {
+// The operation's line, after its notices so that it is the toast's. A line that sums up
+// several tweaks (`named`) names each failed one before its reason.
+void LogLine(AppState& state, std::string_view message, LogKind kind, const Outcome& outcome,
+             bool named) {
     for (const std::string& notice : outcome.notices)
         LogAction(state, notice, LogKind::Warning);
-}
-
-// The notices come first, so that the operation's own line is the toast's.
-void LogOne(AppState& state, std::string_view message, LogKind kind, const Outcome& outcome) {
-    LogNotices(state, outcome);
-    LogAction(state, message, kind, ReasonOf(outcome, false));
-}
-
-// A line that sums up several tweaks.
-void LogSummary(AppState& state, std::string_view message, LogKind kind, const Outcome& outcome) {
-    LogNotices(state, outcome);
-    LogAction(state, message, kind, ReasonOf(outcome, true));
+    LogAction(state, message, kind, ReasonOf(outcome, named));
 }
 
 struct StoreChoice {
@@ -108,9 +99,9 @@ Outcome ChangeOne(AppState& state, std::string_view id, TweakDirection direction
         return outcome;
     Change(state, id, direction, outcome);
     if (outcome.failed.empty()) {
-        LogOne(state, std::string(done) + entry->name, doneKind, outcome);
+        LogLine(state, std::string(done) + entry->name, doneKind, outcome, false);
     } else {
-        LogOne(state, std::string(failed) + entry->name, LogKind::Error, outcome);
+        LogLine(state, std::string(failed) + entry->name, LogKind::Error, outcome, false);
     }
     return outcome;
 }
@@ -143,8 +134,8 @@ Outcome ApplySafeSet(AppState& state) {
             Change(state, entry.id, TweakDirection::Apply, outcome);
     }
     // One line for all: a failure shows as a smaller count, and in the line's reason.
-    LogSummary(state, "safe set : " + std::to_string(outcome.changed.size()) + " tweaks",
-               LogKind::Success, outcome);
+    LogLine(state, "safe set : " + std::to_string(outcome.changed.size()) + " tweaks",
+            LogKind::Success, outcome, true);
     return outcome;
 }
 
@@ -159,10 +150,10 @@ Outcome ApplyProfileTweaks(AppState& state, std::string_view name) {
         if (!IsApplied(state, id))
             Change(state, id, TweakDirection::Apply, outcome);
     }
-    LogSummary(
+    LogLine(
         state,
         "profile " + std::string(name) + " : " + std::to_string(outcome.changed.size()) + " tweaks",
-        LogKind::Success, outcome);
+        LogKind::Success, outcome, true);
     return outcome;
 }
 
@@ -175,10 +166,10 @@ Outcome RevertEveryTweak(AppState& state) {
             Change(state, id, TweakDirection::Revert, outcome);
     }
     const std::size_t failures = outcome.failed.size();
-    LogSummary(state,
-               "revert all : " + std::to_string(outcome.changed.size()) + " ok, " +
-                   std::to_string(failures) + " failures",
-               failures == 0 ? LogKind::Success : LogKind::Warning, outcome);
+    LogLine(state,
+            "revert all : " + std::to_string(outcome.changed.size()) + " ok, " +
+                std::to_string(failures) + " failures",
+            failures == 0 ? LogKind::Success : LogKind::Warning, outcome, true);
     return outcome;
 }
 
@@ -201,9 +192,9 @@ Outcome ApplyDnsPreset(AppState& state, const DnsPreset& preset) {
         }
     }
     if (outcome.failed.empty()) {
-        LogOne(state, std::string("dns -> ") + preset.label, LogKind::Success, outcome);
+        LogLine(state, std::string("dns -> ") + preset.label, LogKind::Success, outcome, false);
     } else {
-        LogOne(state, "dns: failed", LogKind::Error, outcome);
+        LogLine(state, "dns: failed", LogKind::Error, outcome, false);
     }
     return outcome;
 }
@@ -236,16 +227,17 @@ Outcome TakeRestorePointResult(AppState& state) {
         case RestorePointOutcome::Created:
             state.RestorePointCreated = true;
             outcome.saved = SaveState(state);
-            LogOne(state, "restore point created", LogKind::Success, outcome);
+            LogLine(state, "restore point created", LogKind::Success, outcome, false);
             break;
         case RestorePointOutcome::Failed:
         case RestorePointOutcome::NotStarted:
             outcome.refused = report.AsResult().Reason();
-            LogOne(state, "point denied (system protection disabled?)", LogKind::Warning, outcome);
+            LogLine(state, "point denied (system protection disabled?)", LogKind::Warning, outcome,
+                    false);
             break;
         case RestorePointOutcome::Skipped:
-            LogOne(state, "point skipped (one exists from the last 24 hours)", LogKind::Warning,
-                   outcome);
+            LogLine(state, "point skipped (one exists from the last 24 hours)", LogKind::Warning,
+                    outcome, false);
             break;
         case RestorePointOutcome::None:
             break;

@@ -71,41 +71,18 @@ class Unique {
     [[no_unique_address]] Close close_;
 };
 
-// How each kind is given back.
-struct HandleCloser {
-    void operator()(HANDLE handle) const noexcept { ::CloseHandle(handle); }
-};
-struct ModuleFreer {
-    void operator()(HMODULE module) const noexcept { ::FreeLibrary(module); }
-};
-struct LocalFreer {
-    void operator()(void* memory) const noexcept { ::LocalFree(memory); }
-};
-struct CoTaskMemFreer {
-    void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
-};
-struct BstrFreer {
-    void operator()(BSTR text) const noexcept { ::SysFreeString(text); }
+// How each kind is given back: the one function that frees it, called with the handle.
+template <auto Free>
+struct FreeWith {
+    template <typename Handle>
+    void operator()(Handle handle) const noexcept {
+        static_cast<void>(Free(handle));
+    }
 };
 // GetDC's context goes back to the window it came from (null for the screen).
 struct DcReleaser {
     HWND window = nullptr;
     void operator()(HDC dc) const noexcept { ::ReleaseDC(window, dc); }
-};
-struct StdFileCloser {
-    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-};
-struct KeyCloser {
-    void operator()(HKEY key) const noexcept { ::RegCloseKey(key); }
-};
-struct ServiceHandleCloser {
-    void operator()(SC_HANDLE handle) const noexcept { ::CloseServiceHandle(handle); }
-};
-struct FindCloser {
-    void operator()(HANDLE search) const noexcept { ::FindClose(search); }
-};
-struct EnvironmentStringsFreer {
-    void operator()(wchar_t* block) const noexcept { ::FreeEnvironmentStringsW(block); }
 };
 struct ComReleaser {
     template <typename Interface>
@@ -115,25 +92,25 @@ struct ComReleaser {
 };
 
 // A process, thread, pipe end, file, event, mutex, timer or token.
-using UniqueHandle = Unique<HANDLE, HandleCloser, -1>;
+using UniqueHandle = Unique<HANDLE, FreeWith<&::CloseHandle>, -1>;
 // A reference to a loaded library.
-using UniqueModule = Unique<HMODULE, ModuleFreer>;
+using UniqueModule = Unique<HMODULE, FreeWith<&::FreeLibrary>>;
 // What a call allocated with LocalAlloc for the caller to free.
 template <typename T>
-using UniqueLocal = Unique<T*, LocalFreer>;
+using UniqueLocal = Unique<T*, FreeWith<&::LocalFree>>;
 // What a call allocated with CoTaskMemAlloc for the caller to free.
 template <typename T>
-using UniqueCoTaskMem = Unique<T*, CoTaskMemFreer>;
-using UniqueBstr = Unique<BSTR, BstrFreer>;
+using UniqueCoTaskMem = Unique<T*, FreeWith<&::CoTaskMemFree>>;
+using UniqueBstr = Unique<BSTR, FreeWith<&::SysFreeString>>;
 using UniqueDc = Unique<HDC, DcReleaser>;
-using UniqueStdFile = Unique<std::FILE*, StdFileCloser>;
-using UniqueKey = Unique<HKEY, KeyCloser>;
+using UniqueStdFile = Unique<std::FILE*, FreeWith<&std::fclose>>;
+using UniqueKey = Unique<HKEY, FreeWith<&::RegCloseKey>>;
 // A service control manager or service handle.
-using UniqueServiceHandle = Unique<SC_HANDLE, ServiceHandleCloser>;
+using UniqueServiceHandle = Unique<SC_HANDLE, FreeWith<&::CloseServiceHandle>>;
 // A FindFirstFileW search.
-using UniqueFind = Unique<HANDLE, FindCloser, -1>;
+using UniqueFind = Unique<HANDLE, FreeWith<&::FindClose>, -1>;
 // GetEnvironmentStringsW's block.
-using UniqueEnvironmentStrings = Unique<wchar_t*, EnvironmentStringsFreer>;
+using UniqueEnvironmentStrings = Unique<wchar_t*, FreeWith<&::FreeEnvironmentStringsW>>;
 // One reference to a COM object.
 template <typename Interface>
 using UniqueCom = Unique<Interface*, ComReleaser>;
