@@ -6,13 +6,12 @@
 #include <string>
 
 #include "engine/operations.h"
+#include "platform/window.h"
 #include "shell/page_table.h"
 #include "shell/sidebar.h"
 #include "shell/toast.h"
 #include "shell/window_buttons.h"
-#include "platform/clock.h"
 #include "ui/fonts.h"
-#include "ui/icons.h"
 #include "ui/palette.h"
 #include "ui/widgets.h"
 

@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include "platform/window.h"
 #include "ui/icons.h"
 #include "ui/palette.h"
 #include "ui/widgets.h"
